@@ -1,0 +1,28 @@
+#pragma once
+// Bounded copies into the fixed-width, NUL-terminated text fields of the run's
+// records. A field's capacity is a limit on what is accepted: StoreText refuses
+// a value that does not fit, StoreTextCut keeps as much as fits (used only where
+// cutting is the documented behaviour, such as a status description).
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+template <std::size_t N>
+[[nodiscard]] bool StoreText(char (&field)[N], std::string_view value) {
+    if (value.size() >= N) return false;
+    std::memcpy(field, value.data(), value.size());
+    field[value.size()] = '\0';
+    return true;
+}
+
+template <std::size_t N>
+void StoreTextCut(char (&field)[N], std::string_view value) {
+    const std::size_t n = value.size() < N ? value.size() : N - 1;
+    std::memcpy(field, value.data(), n);
+    field[n] = '\0';
+}
+
+template <std::size_t N>
+void ClearText(char (&field)[N]) {
+    std::memset(field, 0, N);
+}

@@ -1,0 +1,45 @@
+# Windows build: the product, its test programs, the POWERCFG simulator, the
+# reference relay DLL and the test fakes. Everything lands in bin/ so that the
+# end-to-end tests find their neighbours beside themselves.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+add_compile_definitions(_WIN32_WINNT=0x0600 WINVER=0x0600 NOMINMAX)
+add_compile_options(-Wall -Wextra)
+# A statically linked runtime: the executables need no DLL beyond Windows' own.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(KV_WIN_LIBS ole32 oleaut32 uuid powrprof advapi32 user32)
+
+add_library(kv_core STATIC ${KV_CORE_SOURCES})
+target_include_directories(kv_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_library(kv_win STATIC ${KV_WIN_SOURCES})
+target_link_libraries(kv_win PUBLIC kv_core ${KV_WIN_LIBS})
+
+add_executable(Kestrovane WIN32 driver/main.cpp driver/kestrovane.rc)
+target_link_libraries(Kestrovane PRIVATE kv_win)
+
+add_executable(core_tests ${KV_CORE_TESTS})
+target_link_libraries(core_tests PRIVATE kv_core gtest_main)
+
+add_executable(win_tests ${KV_WIN_TESTS})
+target_link_libraries(win_tests PRIVATE kv_win gtest_main)
+
+add_subdirectory(simulator)
+add_subdirectory(relay)
+add_subdirectory(fakes)
+add_subdirectory(tests/e2e)
+
+# The product may import only DLLs that Windows ships.
+add_test(NAME kestrovane_imports
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${KV_OBJDUMP} -DTARGET=$<TARGET_FILE:Kestrovane>
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+
+option(KV_WINE_TESTS "Run the Windows test programs under Wine" ON)
+if(KV_WINE_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
+  add_test(NAME core_tests_windows COMMAND core_tests)
+  add_test(NAME win_tests COMMAND win_tests)
+  add_test(NAME e2e_tests COMMAND e2e_tests)
+  set_tests_properties(e2e_tests PROPERTIES TIMEOUT 2400)
+endif()

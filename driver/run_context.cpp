@@ -1,0 +1,5 @@
+#include "driver/run_context.h"
+
+RunContext g_ctx;
+
+void ResetRunContext() { g_ctx = RunContext{}; }

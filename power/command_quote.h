@@ -1,0 +1,14 @@
+#pragma once
+// Quoting of values inserted into a command line, by the Windows argument
+// rules: the value always stands in double quotes, an embedded double quote is
+// escaped, and backslashes are doubled only where they precede a quote. An
+// ordinary value comes out as "value"; the empty value as "".
+#include <string>
+#include <string_view>
+#include <vector>
+
+std::string QuoteArgument(std::string_view value);
+
+// Splits a command line into arguments by the same rules (as the C runtime
+// and CommandLineToArgvW do for arguments after the program name).
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);

@@ -1,0 +1,27 @@
+#pragma once
+// Runs one command line as a hidden child process and waits for its end.
+//
+// `program` is the full path of the executable to start (the application-name
+// argument of CreateProcessA), so a program of the same name in the current
+// folder or the program's folder is never run instead. `commandLine` is the
+// text the child sees and the text every log line shows.
+
+// Pauses 100 ms, runs the command hidden and waits without a time limit.
+// Returns 1 only when the process started, its exit code could be read and
+// that exit code is 0; 0 otherwise.
+int ExecuteCMD(const char* program, const char* commandLine);
+
+// Runs the command hidden with its standard output and standard error
+// captured into `outputPath` (created or replaced). Returns 1 when the command
+// was started and all its output was copied into the file, 0 when the file,
+// the pipe, the handle duplicate or the process could not be created. The
+// command's exit code is not examined.
+int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath);
+
+// Reads the thread's last system error once into g_ctx.LastErrorNumber
+// (decimal) and g_ctx.LastErrorText (the system's message, line end included;
+// empty when the system has none).
+void CaptureLastError();
+
+// Full path of POWERCFG in the Windows system folder.
+const char* PowercfgProgram();

@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+// True when a search for the path finds an entry, file or folder.
+bool FileExists(const std::string& path);
+// Creates the folder and every missing folder above it; failures are ignored
+// (usually the folder is already there). The part before the first backslash,
+// a drive such as "C:", is never created itself.
+void CreateFolderPath(const std::string& path);
+// The folder of the running executable, without a trailing backslash.
+std::string ProgramFolder();

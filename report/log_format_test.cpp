@@ -1,0 +1,26 @@
+#include "report/log_format.h"
+
+#include <gtest/gtest.h>
+
+TEST(LogFormat, FileNameHeaderAndRecord) {
+    EXPECT_EQ(LogFileName("C:\\A\\ApplicationLog\\DorvikLog", "Kestrovane", {8, 12, 2026}),
+              "C:\\A\\ApplicationLog\\DorvikLog\\Kestrovane_[08122026].Log");
+    EXPECT_EQ(LogRecordDate({8, 1, 2026}), "08/01/2026");
+    EXPECT_EQ(LogFileHeader("Kestrovane", "123456", true, "08/12/2026", "10:30:45 AM"),
+              "#Software: Kestrovane\n#Version: 2.0.0.4\n#Regid : 123456\n"
+              "#Operating System :  64 Bit Machine\n#Date: 08/12/2026 10:30:45 AM\n"
+              "#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3\n");
+    EXPECT_NE(LogFileHeader("K", "", false, "d", "t").find("32 Bit Machine"), std::string::npos);
+    EXPECT_EQ(LogRecord("08/12/2026", "10:30:45 AM", "user", "WinMain", "Info", "a", "", "line1\nline2"),
+              "08/12/2026 10:30:45 AM\tuser\tWinMain\tINFO\ta\t\tline1\nline2\n");
+}
+
+TEST(LogFormat, TypeNormalisation) {
+    EXPECT_EQ(NormaliseLogType("information"), "INFO");
+    EXPECT_EQ(NormaliseLogType("INFORMATION"), "INFO");
+    EXPECT_EQ(NormaliseLogType("Info"), "INFO");
+    EXPECT_EQ(NormaliseLogType("Error"), "ERROR");
+    EXPECT_EQ(NormaliseLogType("Success"), "SUCCESS");
+    EXPECT_EQ(NormaliseLogType("CreateWebPost"), "CREATEWEBPOST");
+    EXPECT_EQ(NormaliseLogType(""), "");
+}

@@ -1,0 +1,54 @@
+#include "report/log_writer.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "driver/run_context.h"
+#include "report/file_helpers.h"
+#include "report/log_format.h"
+
+namespace {
+std::string SessionUserName() {
+    char name[1024] = {};
+    DWORD size = sizeof name;
+    if (!GetUserNameA(name, &size)) name[0] = '\0';
+    return name;
+}
+
+std::string TimeText(const SYSTEMTIME& now) {
+    char text[256] = {};
+    if (!GetTimeFormatA(LOCALE_SYSTEM_DEFAULT, 0, &now, "hh':'mm':'ss tt", text, sizeof text)) text[0] = '\0';
+    return text;
+}
+}  // namespace
+
+void WriteLog(std::string_view application, std::string_view module, std::string_view type,
+              std::string_view val1, std::string_view val2, std::string_view val3) {
+    try {
+        const std::string user = SessionUserName();
+        const std::string folder = std::string(g_ctx.Agent.InstallationPath) + "\\ApplicationLog\\DorvikLog";
+        if (!FileExists(folder)) CreateFolderPath(folder);
+
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        const LogDate date{now.wDay, now.wMonth, now.wYear};
+        const std::string recordDate = LogRecordDate(date);
+        const std::string timeText = TimeText(now);
+        const std::string path = LogFileName(folder, application, date);
+
+        const bool existed = FileExists(path);
+        // Text mode: every line feed is written as CR LF.
+        FILE* file = std::fopen(path.c_str(), "a");
+        if (!file) return;
+        if (!existed)
+            std::fputs(LogFileHeader(application, g_ctx.Agent.REGID, g_ctx.Is64BitMachine, recordDate, timeText).c_str(),
+                       file);
+        const std::string record = LogRecord(recordDate, timeText, user, module, type, val1, val2, val3);
+        std::fwrite(record.data(), 1, record.size(), file);
+        std::fclose(file);
+    } catch (...) {
+        // The log writer swallows its own failures.
+    }
+}

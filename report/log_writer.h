@@ -1,0 +1,16 @@
+#pragma once
+// The daily, tab-separated log. Each call opens the day's file, appends one
+// record (after the header when the file is new) and closes it again. The
+// writer never fails towards its caller: a line that cannot be written is lost.
+#include <string_view>
+
+inline constexpr char kAppName[] = "Kestrovane";
+
+void WriteLog(std::string_view application, std::string_view module, std::string_view type,
+              std::string_view val1, std::string_view val2, std::string_view val3);
+
+// WriteLog with the application name of this program.
+inline void LogLine(std::string_view module, std::string_view type, std::string_view val1,
+                    std::string_view val2, std::string_view val3) {
+    WriteLog(kAppName, module, type, val1, val2, val3);
+}

@@ -1,0 +1,2 @@
+# Helpers shared by the Windows unit tests.
+list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/temp_folder.cpp)

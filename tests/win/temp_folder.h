@@ -1,0 +1,23 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the test ends.
+#include <windows.h>
+
+#include <string>
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }
+    // Writes `content` byte for byte into path()\name and returns the full path.
+    std::string WriteFile(const std::string& name, const std::string& content) const;
+
+private:
+    std::string path_;
+};
+
+// The whole content of a file, byte for byte; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);

@@ -1,0 +1,1 @@
+list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp)
