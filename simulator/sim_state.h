@@ -1,0 +1,45 @@
+#pragma once
+// The POWERCFG simulator's state file, shared by the simulator and by the
+// tests that prepare and inspect it. Platform-free.
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct SimPlan {
+    std::string guid;         // lower case, 8-4-4-4-12
+    std::string name;         // UTF-8
+    std::string description;  // UTF-8
+    // "subgroup-guid/setting-guid" -> {AC index, DC index} as decimal text
+    std::map<std::string, std::pair<std::string, std::string>> values;
+};
+
+// Makes one invocation fail: the nth (1-based, counted over all invocations)
+// when nth > 0, or every invocation whose command line contains `match` when
+// it is not empty. A failing invocation prints `message` to standard error
+// (when set), changes nothing and exits with `exitCode`.
+struct SimFault {
+    int nth = 0;
+    std::string match;
+    int exitCode = 1;
+    std::string message;
+};
+
+struct SimState {
+    std::vector<SimPlan> plans;
+    std::string activeGuid;
+    bool hibernateSupported = true;
+    bool hibernateOn = false;
+    int invocations = 0;
+    std::vector<SimFault> faults;
+};
+
+// Balanced (active), High performance and Power saver with plausible values
+// for every setting the program writes; hibernation supported and off.
+SimState DefaultSimState();
+std::string SerializeSimState(const SimState& state);
+bool ParseSimState(std::string_view text, SimState& state, std::string& error);
+// The plan with this GUID, or nullptr.
+const SimPlan* FindPlan(const SimState& state, std::string_view guid);
+// Plans whose name equals `name` exactly, in state order.
+std::vector<const SimPlan*> FindPlansByName(const SimState& state, std::string_view name);
