@@ -1,0 +1,8 @@
+# Shared by the plan operations.
+list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/plan_name_check.cpp)
+
+# Command runner, plan listing and deletion.
+
+# Setting table, creation and modification.
+
+# Command-line quoting.
