@@ -10,5 +10,12 @@ list(APPEND KV_CORE_SOURCES
 list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/setting_table_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plan_commands_test.cpp)
+list(APPEND KV_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/command_failure.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hibernation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/setting_table_apply.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plan_steps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/create_scheme.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/modify_scheme.cpp)
 
 # Command-line quoting.
