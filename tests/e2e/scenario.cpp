@@ -249,28 +249,35 @@ DWORD Scenario::Run() {
     return exitCode;
 }
 
-std::string Scenario::LogText() const {
+namespace {
+std::string LogTextIn(const std::string& folder) {
     std::string text;
-    const std::string folder = install_ + "\\ApplicationLog\\DorvikLog";
-    for (const std::string& name : FilesIn("ApplicationLog\\DorvikLog"))
-        text += ReadWholeFile(folder + "\\" + name);
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*.Log").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return text;
+    do {
+        text += ReadWholeFile(folder + "\\" + data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
     return text;
 }
+}  // namespace
 
-std::vector<LogRecordLine> Scenario::Log() const {
+std::string Scenario::LogText() const { return LogTextIn(install_ + "\\ApplicationLog\\DorvikLog"); }
+
+std::vector<LogRecordLine> Scenario::Log() const { return LogIn(install_ + "\\ApplicationLog\\DorvikLog"); }
+
+std::vector<LogRecordLine> Scenario::LogIn(const std::string& logFolder) {
     std::vector<LogRecordLine> records;
     std::vector<std::string> raw;
-    const std::vector<std::string> lines = SplitLines(LogText());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (line.rfind("#", 0) == 0 && (raw.empty() || StartsWithRecordDate(line) == false) &&
-            (line.rfind("#Software: ", 0) == 0 || line.rfind("#Version: ", 0) == 0 ||
-             line.rfind("#Regid : ", 0) == 0 || line.rfind("#Operating System :  ", 0) == 0 ||
-             line.rfind("#Date: ", 0) == 0 || line.rfind("#Fields:\t", 0) == 0)) {
-            if (line.rfind("#Fields:\t", 0) == 0 && line != "#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3")
-                ADD_FAILURE() << "unexpected column line: " << line;
-            continue;
-        }
+    const std::vector<std::string> lines = SplitLines(LogTextIn(logFolder));
+    static const char* const kHeaderStarts[] = {"#Software: ", "#Version: ", "#Regid : ", "#Operating System :  ",
+                                                "#Date: "};
+    const std::string columnLine = "#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3";
+    for (const std::string& line : lines) {
+        bool header = line == columnLine;
+        for (const char* start : kHeaderStarts) header = header || line.rfind(start, 0) == 0;
+        if (header) continue;
         if (StartsWithRecordDate(line) || raw.empty())
             raw.push_back(line);
         else
@@ -305,6 +312,16 @@ std::vector<std::string> Scenario::FilesIn(const std::string& subfolder) const {
     } while (FindNextFileA(find, &data));
     FindClose(find);
     return names;
+}
+
+std::string LogLineText(const LogRecordLine& r) {
+    return r.module + "|" + r.type + "|" + r.val1 + "|" + r.val2 + "|" + r.val3;
+}
+
+std::vector<std::string> LogLines(const std::vector<LogRecordLine>& records) {
+    std::vector<std::string> lines;
+    for (const LogRecordLine& r : records) lines.push_back(LogLineText(r));
+    return lines;
 }
 
 std::string JobXml(const std::vector<std::string>& steps, const std::string& fncname, const std::string& scriptid) {

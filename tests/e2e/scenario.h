@@ -71,8 +71,11 @@ public:
     // Runs Kestrovane.exe with Argument() and waits; returns its exit code.
     DWORD Run();
 
-    // The records of today's log file (header and column line checked).
+    // The records of the run's log files (header and column line checked).
     std::vector<LogRecordLine> Log() const;
+    // The same for a log folder elsewhere (a run without installation path
+    // logs under the root of the current drive).
+    static std::vector<LogRecordLine> LogIn(const std::string& logFolder);
     // The raw text of today's log file.
     std::string LogText() const;
     // Files in a folder under the installation path ("DorvikPostLogs", ...).
@@ -91,6 +94,11 @@ private:
     };
     std::vector<SavedValue> savedOsValues_;
 };
+
+// "module|TYPE|val1|val2|val3" for each record: compact enough to compare
+// whole runs line by line.
+std::vector<std::string> LogLines(const std::vector<LogRecordLine>& records);
+std::string LogLineText(const LogRecordLine& record);
 
 // Folder of the test program, where Kestrovane.exe and its neighbours are.
 std::string BinFolder();
