@@ -69,8 +69,9 @@ void BindRelay() {
     const std::string path = std::string(g_ctx.Agent.InstallationPath) + "\\Relaynet.dll";
     g_relay.reset(LoadLibraryA(path.c_str()));
     if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
-    g_ctx.WebPostDataEntry =
-        g_relay ? reinterpret_cast<WebPostDataProc>(GetProcAddress(g_relay.get(), "WebPostData")) : nullptr;
+    // Through void* so the compiler accepts the change of function type.
+    void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), "WebPostData")) : nullptr;
+    g_ctx.WebPostDataEntry = reinterpret_cast<WebPostDataProc>(entry);
     if (!g_ctx.WebPostDataEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
 }
 

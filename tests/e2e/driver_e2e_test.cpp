@@ -77,10 +77,13 @@ TEST(DriverE2E, DocumentProblemsEndTheRunWithoutPost) {
 
 TEST(DriverE2E, HeaderChecksEndTheRunWithoutPost) {
     Scenario wrongFunction;
+    wrongFunction.SetOsVersion("5.1", "Service Pack 3");  // an older Windows is noted, and the run goes on
     wrongFunction.WriteJob(JobXml({StepXml("Delete Scheme", "Nothing")}, "Some Other Function"));
     EXPECT_EQ(wrongFunction.Run(), 0u);
     std::vector<std::string> lines = LogLines(wrongFunction.Log());
     ASSERT_GE(lines.size(), 2u);
+    EXPECT_TRUE(Contains(lines, "WinMain|ERROR|Ostype|XP/2003/2000|"));
+    EXPECT_TRUE(Contains(lines, "WinMain|INFO|Os Type||Vista / Win 2008 / Win 7"));
     EXPECT_TRUE(Contains(lines, "WinMain|INFO|Xml Data|FuncName|Some Other Function"));
     EXPECT_EQ(lines[lines.size() - 2], "WinMain|FAILED|||Function Name Not Matched");
     EXPECT_EQ(lines.back(), "WinMain|INFO|Application|End|");
