@@ -17,5 +17,6 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/plan_steps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/create_scheme.cpp
   ${CMAKE_CURRENT_LIST_DIR}/modify_scheme.cpp)
+list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_failure_test.cpp)
 
 # Command-line quoting.
