@@ -1,0 +1,6 @@
+# Job document reader: text rules (no Windows header) and the MSXML adapter.
+list(APPEND KV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/text_field.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/step_tags.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/header_names.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/step_tags_test.cpp)
