@@ -6,7 +6,6 @@
 #include <set>
 #include <string>
 
-#include "jobdoc/header_names.h"
 #include "jobdoc/text_field.h"
 
 namespace {
@@ -49,12 +48,7 @@ TEST(StepTags, EveryFieldHasExactlyOneTagMatchedInAnyCase) {
     EXPECT_EQ(FindStepTag(""), nullptr);
 
     PwrScheme step{};
-    EXPECT_EQ(Store(step, "schbasedon", "Balanced"), "");
-    EXPECT_EQ(Store(step, "reqpwd", "1#@#0"), "");
     EXPECT_EQ(Store(step, "lowbatact", "2#@#3"), "");
-    EXPECT_STREQ(step.CBasedOn, "Balanced");
-    EXPECT_STREQ(step.CReqPwdAC, "1");
-    EXPECT_STREQ(step.CReqPwdDC, "0");
     EXPECT_STREQ(step.CLowBatActAC, "2");
     EXPECT_STREQ(step.CLowBatActDC, "3");
     EXPECT_STREQ(step.CCritBatActAC, "");
@@ -111,30 +105,4 @@ TEST(StepTags, ValuesThatDoNotFitAreRefusedWithTheirLimit) {
     EXPECT_FALSE(StoreStepValue(step, std::string(50, 'v'), error));
     EXPECT_EQ(error, "Value of \"value\" is longer than 49 characters");
     EXPECT_STREQ(step.CStepValue, "");
-}
-
-TEST(HeaderNames, ChildAndAttributeNamesMatchInExactCase) {
-    JobHeader header{};
-    EXPECT_EQ(HeaderChildField(header, "instanceid").data, header.XmlInstanceId);
-    EXPECT_EQ(HeaderChildField(header, "scriptid").data, header.XmlScriptId);
-    EXPECT_EQ(HeaderChildField(header, "templateid").data, header.XmlTemplateId);
-    EXPECT_EQ(HeaderChildField(header, "agentcategory").data, header.XmlCategory);
-    EXPECT_EQ(HeaderChildField(header, "agenttemplatename").data, header.XmlFuncName);
-    EXPECT_EQ(HeaderChildField(header, "logonuser").data, header.XmlLogOnUser);
-    EXPECT_EQ(HeaderChildField(header, "scriptver").data, nullptr);
-    EXPECT_EQ(HeaderChildField(header, "ScriptId").data, nullptr);
-
-    EXPECT_EQ(HeaderAttributeField(header, "scriptid").data, header.XmlScriptId);
-    EXPECT_EQ(HeaderAttributeField(header, "scriptver").data, header.XmlScriptVer);
-    EXPECT_EQ(HeaderAttributeField(header, "category").data, header.XmlCategory);
-    EXPECT_EQ(HeaderAttributeField(header, "fncname").data, header.XmlFuncName);
-    EXPECT_EQ(HeaderAttributeField(header, "logonuser").data, header.XmlLogOnUser);
-    EXPECT_EQ(HeaderAttributeField(header, "instanceid").data, nullptr);
-    EXPECT_EQ(HeaderAttributeField(header, "SCRIPTID").data, nullptr);
-    EXPECT_EQ(HeaderAttributeField(header, "scriptid").size, 512u);
-
-    std::string error;
-    EXPECT_FALSE(StoreFieldText(HeaderAttributeField(header, "fncname"), std::string(512, 'f'), "Value",
-                                "fncname", error));
-    EXPECT_EQ(error, "Value of \"fncname\" is longer than 511 characters");
 }
