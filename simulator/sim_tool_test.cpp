@@ -82,6 +82,29 @@ ToolRun RunTool(const std::string& commandLine)
     return run;
 }
 
+// Runs the simulator as the program runs its setting commands: hidden, in a
+// console of its own, without redirected handles. Returns the exit code.
+DWORD RunToolInNewConsole(const std::string& commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    const std::string program = BinFolder() + "\\powercfg.exe";
+    std::string line = commandLine;
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                        &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << program << ": " << GetLastError();
+        return 0xFFFFFFFF;
+    }
+    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    WaitForSingleObject(processHandle.get(), INFINITE);
+    DWORD exitCode = 0xFFFFFFFF;
+    GetExitCodeProcess(processHandle.get(), &exitCode);
+    return exitCode;
+}
+
 // ANSI text as the simulator prints it: through UTF-16 into the OEM code page.
 std::string AnsiToOem(const std::string& ansi)
 {
@@ -259,16 +282,21 @@ TEST_F(SimTool, InjectedFaultsAndTheJournal)
     EXPECT_EQ(ReadState().activeGuid, kBalanced);
     EXPECT_EQ(RunTool(std::string("POWERCFG -SETACTIVE \"") + kHigh + "\"").exitCode, 0u);
     EXPECT_EQ(RunTool("POWERCFG -BOGUS").exitCode, 1u);
+    // In a console of its own, output and refusals do not get in the way.
+    EXPECT_EQ(RunToolInNewConsole("powercfg.exe /l"), 0u);
+    EXPECT_EQ(RunToolInNewConsole("POWERCFG -DELETE \"nothing\""), 1u);
 
     const SimState after = ReadState();
-    EXPECT_EQ(after.invocations, 5);
+    EXPECT_EQ(after.invocations, 7);
     EXPECT_EQ(after.activeGuid, kHigh);
     EXPECT_EQ(ReadWholeFile(journal),
               "0\tPOWERCFG -H \"ON\"\r\n"
               "5\tPOWERCFG -H \"OFF\"\r\n"
               "3\tPOWERCFG -SETACTIVE \"a1841308-3541-4fab-bc81-f71556f20b4a\"\r\n"
               "0\tPOWERCFG -SETACTIVE \"8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c\"\r\n"
-              "1\tPOWERCFG -BOGUS\r\n");
+              "1\tPOWERCFG -BOGUS\r\n"
+              "0\tpowercfg.exe /l\r\n"
+              "1\tPOWERCFG -DELETE \"nothing\"\r\n");
     EXPECT_EQ(Journal(), "");  // not beside the state when a journal path is set
 }
 
