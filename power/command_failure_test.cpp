@@ -39,8 +39,8 @@ TEST_F(CommandFailureTest, StatusIsTheMessageAndTheSystemTextCutToFit) {
     ASSERT_NE(g_ctx.LastErrorText[0], '\0');
     EXPECT_EQ(std::string(g_ctx.StatusDescription),
               std::string("Failed to set power scheme as active : ") + g_ctx.LastErrorText);
-    EXPECT_NE(LogText().find(std::string("\tModifyPowerSchemeVista\tFAILED\tExecuteCommand\t5\t") + g_ctx.LastErrorText),
-              std::string::npos);
+    const std::string firstLine = std::string(g_ctx.LastErrorText).substr(0, std::strcspn(g_ctx.LastErrorText, "\r\n"));
+    EXPECT_NE(LogText().find("\tModifyPowerSchemeVista\tFAILED\tExecuteCommand\t5\t" + firstLine), std::string::npos);
 
     // A message that leaves no room keeps the first 1023 characters, terminated.
     const std::string longMessage(1100, 'm');
