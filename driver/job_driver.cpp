@@ -1,8 +1,220 @@
 #include "driver/job_driver.h"
 
+#include <windows.h>
+
+#include <string>
+
+#include "base/fixed_text.h"
+#include "driver/os_info.h"
+#include "driver/parse_input.h"
+#include "driver/registry.h"
+#include "driver/run_context.h"
+#include "jobdoc/job_document.h"
+#include "power/plan_operations.h"
+#include "report/file_helpers.h"
 #include "report/log_writer.h"
+#include "report/status_file.h"
+#include "report/status_post.h"
+#include "win/owners.h"
+#include "win/text_convert.h"
+
+namespace {
+const char kModule[] = "WinMain";
+const char kRoot[] = "HKEY_LOCAL_MACHINE";
+const char kExpectedFunction[] = "Power Management for Vista";
+
+// The relay DLL, loaded once at start. The normal end unloads it; the failure
+// end leaves it to the process exit.
+UniqueModule g_relay;
+
+bool ReadAgentValue(CRegistry& registry, const char* key, const char* name, char* field, std::size_t capacity) {
+    if (registry.QueryValue(kRoot, key, name, field, capacity)) return true;
+    LogLine(kModule, "ERROR", name, "Not Found", registry.LastErrorText());
+    return false;
+}
+
+// Reads the five agent values; false when a required one is missing.
+bool ReadAgentIdentity(CRegistry& registry) {
+    AgentIdentity& agent = g_ctx.Agent;
+    ClearText(agent.REGID);
+    ClearText(agent.InstallationPath);
+    g_ctx.Is64BitMachine = false;
+
+    std::string key = "SOFTWARE\\KORVAN";
+    if (Is64BitWindows()) {
+        key = "SOFTWARE\\Wow6432Node\\KORVAN";
+        g_ctx.Is64BitMachine = true;
+    }
+
+    if (!ReadAgentValue(registry, key.c_str(), "REGID", agent.REGID, sizeof agent.REGID)) return false;
+    if (!ReadAgentValue(registry, key.c_str(), "InstallationPath", agent.InstallationPath,
+                        sizeof agent.InstallationPath))
+        return false;
+    LogLine(kModule, "Info", "Application", "Start", "====================================");
+    if (!ReadAgentValue(registry, key.c_str(), "MEMBERID", agent.MEMBERID, sizeof agent.MEMBERID)) return false;
+    ReadAgentValue(registry, key.c_str(), "TYPE", agent.TYPE, sizeof agent.TYPE);  // optional
+    if (!ReadAgentValue(registry, key.c_str(), "SITEID", agent.SITEID, sizeof agent.SITEID)) return false;
+
+    // The status file is written only when the agent key asks for it. Its
+    // absence is the normal case and is not logged.
+    char enabled[16] = {};
+    DWORD type = REG_NONE;
+    g_ctx.StatusFileEnabled =
+        registry.QueryValue(kRoot, key.c_str(), "StatusFileEnabled", enabled, sizeof enabled, nullptr, &type) &&
+        (type == REG_DWORD || type == REG_SZ) && std::string(enabled) == "1";
+    return true;
+}
+
+void BindRelay() {
+    const std::string path = std::string(g_ctx.Agent.InstallationPath) + "\\Relaynet.dll";
+    g_relay.reset(LoadLibraryA(path.c_str()));
+    if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
+    // Through void* so the compiler accepts the change of function type.
+    void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), "WebPostData")) : nullptr;
+    g_ctx.WebPostDataEntry = reinterpret_cast<WebPostDataProc>(entry);
+    if (!g_ctx.WebPostDataEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
+}
+
+void ReportOutcome(bool success) {
+    CreateWebPost(success ? "1" : "0");
+    if (g_ctx.StatusFileEnabled != 0) CreateStatusFile(success ? 1 : 0);
+}
+
+enum class Ending { Normal, Failure };
+
+// Hands each step to the operation its action names, until the steps run out
+// or an operation fails.
+Ending RunSteps(JobDocument& document) {
+    PwrScheme step{};
+    std::string errorText;
+    for (;;) {
+        const StepRead read = document.ReadNextStep(step, errorText);
+        if (read == StepRead::End) {
+            ReportOutcome(true);
+            return Ending::Normal;
+        }
+        if (read == StepRead::Failed) {
+            // An unreadable step is a failure of the job, not its end.
+            StoreTextCut(g_ctx.StatusDescription, errorText);
+            ReportOutcome(false);
+            return Ending::Failure;
+        }
+
+        bool ok = true;
+        if (SameTextNoCase(step.CAction, "Create Scheme")) {
+            LogLine(kModule, "Info", "Action", "Create", step.CSchName);
+            ok = CreatePowerSchemeVista(step);
+        } else if (SameTextNoCase(step.CAction, "Modify Scheme")) {
+            LogLine(kModule, "Info", "Action", "Modify", step.CSchName);
+            ok = ModifyPowerSchemeVista(step);
+        } else if (SameTextNoCase(step.CAction, "Delete Scheme")) {
+            LogLine(kModule, "Info", "Action", "Delete", step.CSchName);
+            ok = DeletePowerSchemeVista(step);
+        }
+        if (!ok) {
+            ReportOutcome(false);
+            return Ending::Failure;
+        }
+    }
+}
+
+// Everything from the document's creation to the end of the steps. Returns
+// how the run ends; the document is released by its owner on every path.
+Ending RunDocument(JobDocument& document) {
+    std::string errorText;
+    if (!document.Create(errorText)) {
+        LogLine(kModule, "Failed", "Initialization Xml", "", errorText);
+        return Ending::Normal;
+    }
+    LogLine(kModule, "Success", "Xml", "", "Initialize");
+    Sleep(1000);
+
+    const char* jobPath = g_ctx.Args.XmlFilePath;
+    if (!FileExists(jobPath)) {
+        LogLine(kModule, "Failed", "Input xml not found", "", jobPath);
+        return Ending::Normal;
+    }
+    if (!document.Load(jobPath, g_ctx.Header.XmlRootName, errorText)) {
+        LogLine(kModule, "Failed", "load Xml", "", errorText);
+        return Ending::Normal;
+    }
+    LogLine(kModule, "Success", "load Xml", "", jobPath);
+    LogLine(kModule, "Info", "load Xml", "", g_ctx.Header.XmlRootName);
+
+    BindRelay();
+
+    g_ctx.IsVistaOrLater = IsVistaOrLaterOs();
+    if (!g_ctx.IsVistaOrLater) LogLine(kModule, "Error", "Ostype", "XP/2003/2000", "");
+    LogLine(kModule, "Info", "Os Type", "", "Vista / Win 2008 / Win 7");
+    Sleep(1000);
+
+    document.InitScriptInstance(g_ctx.Header);
+    document.ReadHeader(g_ctx.Header, errorText);
+    const JobHeader& header = g_ctx.Header;
+    LogLine(kModule, "Info", "Xml Data", "ScriptID", header.XmlScriptId);
+    LogLine(kModule, "Info", "Xml Data", "ScriptVer", header.XmlScriptVer);
+    LogLine(kModule, "Info", "Xml Data", "Category", header.XmlCategory);
+    LogLine(kModule, "Info", "Xml Data", "FuncName", header.XmlFuncName);
+    LogLine(kModule, "Info", "Xml Data", "LogOn", header.XmlLogOnUser);
+
+    if (!SameTextNoCase(header.XmlFuncName, kExpectedFunction)) {
+        LogLine(kModule, "Failed", "", "", "Function Name Not Matched");
+        return Ending::Normal;
+    }
+    if (!SameTextNoCase(header.XmlScriptId, g_ctx.Args.ScriptId)) {
+        LogLine(kModule, "Failed", "Data comapare", "", "");
+        return Ending::Normal;
+    }
+    Sleep(1000);
+    return RunSteps(document);
+}
+
+int RunJobSteps() {
+    CRegistry registry;
+    if (!ReadAgentIdentity(registry)) return 0;
+    ReadStatusUrl();
+
+    const char* commandLine = GetCommandLineA();
+    LogLine(kModule, "Info", "Input", "", commandLine);
+    if (!ParseInput(commandLine)) {
+        LogLine(kModule, "Info", "Application", "End", "ParseInput");
+        return 0;
+    }
+
+    JobDocument document;
+    if (RunDocument(document) == Ending::Failure) {
+        document.Release();
+        g_relay.release();  // left loaded until the process ends
+        return 0;
+    }
+    g_relay.reset();
+    LogLine(kModule, "Info", "Application", "End", "");
+    document.Release();
+    return 0;
+}
+
+[[noreturn]] void EndAfterException() {
+    const DWORD error = GetLastError();
+    ClearText(g_ctx.LastErrorNumber);
+    ClearText(g_ctx.LastErrorText);
+    StoreTextCut(g_ctx.LastErrorNumber, std::to_string(error));
+    StoreTextCut(g_ctx.LastErrorText, SystemMessageText(error));
+    LogLine(kModule, "ERROR", "Exception Occured", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+    g_relay.reset();
+    ExitProcess(0);
+}
+
+// A crash that no handler catches still ends the run with its line and exit
+// code 0: the agent relies on the exit code being 0 on every path.
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndAfterException(); }
+}  // namespace
 
 int RunJob() {
-    LogLine("WinMain", "Info", "Application", "Start", "====================================");
-    return 0;
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    SetUnhandledExceptionFilter(OnUnhandledException);
+    try {
+        return RunJobSteps();
+    } catch (...) {
+        EndAfterException();
+    }
 }

@@ -3,7 +3,8 @@
 #include <string>
 
 // Path of "Schemes.txt" beside the program's own executable. It receives the
-// output of the listing and of a plan duplication.
+// output of the listing and of a plan duplication. Empty when the
+// executable's path does not leave room for it in 1024 bytes.
 std::string ListingFilePath();
 
 // Refreshes g_ctx.SchemeList: deletes an earlier listing file, captures
@@ -11,7 +12,9 @@ std::string ListingFilePath();
 // read leaves the list empty.
 void ListSchemes();
 
-// Fills g_ctx.SchemeList from a captured listing file.
+// Replaces g_ctx.SchemeList with the plans of a captured listing file, names
+// converted from the console code page to the ANSI code page. A file that
+// cannot be read gives an empty list.
 void ParseSchemeList(const std::string& path);
 
 // The GUID of the first plan line of a captured command output, or an empty

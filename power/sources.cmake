@@ -2,7 +2,18 @@
 list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/plan_name_check.cpp)
 
 # Command runner, plan listing and deletion.
+list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/scheme_list_parse.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/scheme_list_parse_test.cpp)
+list(APPEND KV_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/command_runner.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scheme_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/delete_scheme.cpp)
+list(APPEND KV_WIN_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/command_runner_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scheme_list_test.cpp)
 
 # Setting table, creation and modification.
 
 # Command-line quoting.
+list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/command_quote.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_quote_test.cpp)

@@ -37,6 +37,11 @@ public:
     void SetAgentDword(const std::string& name, DWORD value);
     void RemoveAgentValue(const std::string& name);
 
+    // The Windows version the run sees, through the values Wine reads at
+    // process start ("6.1", "Service Pack 1", server or workstation). Put back
+    // when the scenario ends. Without it Wine reports Windows 7 SP1.
+    void SetOsVersion(const std::string& currentVersion, const std::string& servicePack, bool server = false);
+
     // Writes the job document (job.xml in the installation folder).
     void WriteJob(const std::string& xml);
     std::string JobPath() const;
@@ -48,6 +53,7 @@ public:
     std::string Argument() const;
 
     // The simulator's state before the run (DefaultSimState() unless set).
+    std::string SimStatePath() const;
     void SetSimState(const SimState& state);
     SimState ReadSimState() const;
     // Every POWERCFG command line the run started, in order, as the journal
@@ -65,8 +71,11 @@ public:
     // Runs Kestrovane.exe with Argument() and waits; returns its exit code.
     DWORD Run();
 
-    // The records of today's log file (header and column line checked).
+    // The records of the run's log files (header and column line checked).
     std::vector<LogRecordLine> Log() const;
+    // The same for a log folder elsewhere (a run without installation path
+    // logs under the root of the current drive).
+    static std::vector<LogRecordLine> LogIn(const std::string& logFolder);
     // The raw text of today's log file.
     std::string LogText() const;
     // Files in a folder under the installation path ("DorvikPostLogs", ...).
@@ -78,7 +87,18 @@ private:
     std::string rawArgument_;
     bool useRaw_ = false;
     std::vector<std::pair<std::string, std::string>> env_;
+    struct SavedValue {
+        std::string key, name;
+        bool existed;
+        std::string value;
+    };
+    std::vector<SavedValue> savedOsValues_;
 };
+
+// "module|TYPE|val1|val2|val3" for each record: compact enough to compare
+// whole runs line by line.
+std::vector<std::string> LogLines(const std::vector<LogRecordLine>& records);
+std::string LogLineText(const LogRecordLine& record);
 
 // Folder of the test program, where Kestrovane.exe and its neighbours are.
 std::string BinFolder();

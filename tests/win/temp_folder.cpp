@@ -2,8 +2,7 @@
 
 #include <cstdio>
 
-namespace {
-void RemoveTree(const std::string& folder) {
+void RemoveFolderTree(const std::string& folder) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
@@ -12,7 +11,7 @@ void RemoveTree(const std::string& folder) {
             if (name == "." || name == "..") continue;
             const std::string full = folder + "\\" + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
+                RemoveFolderTree(full);
             } else {
                 SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(full.c_str());
@@ -22,7 +21,6 @@ void RemoveTree(const std::string& folder) {
     }
     RemoveDirectoryA(folder.c_str());
 }
-}  // namespace
 
 TempFolder::TempFolder() {
     char base[MAX_PATH] = {};
@@ -34,7 +32,7 @@ TempFolder::TempFolder() {
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() { RemoveFolderTree(path_); }
 
 std::string TempFolder::WriteFile(const std::string& name, const std::string& content) const {
     const std::string full = path_ + "\\" + name;

@@ -19,5 +19,8 @@ private:
     std::string path_;
 };
 
+// Removes a folder with everything in it.
+void RemoveFolderTree(const std::string& folder);
+
 // The whole content of a file, byte for byte; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);

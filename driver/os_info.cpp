@@ -1,0 +1,51 @@
+#include "driver/os_info.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "base/fixed_text.h"
+#include "driver/os_display.h"
+#include "driver/run_context.h"
+#include "report/file_helpers.h"
+
+bool Is64BitWindows() {
+    char windows[512] = {};
+    const UINT n = GetWindowsDirectoryA(windows, sizeof windows);
+    if (n == 0 || n >= sizeof windows) return false;
+    std::string root(windows);
+    const std::size_t slash = root.find('\\');
+    if (slash == std::string::npos) return false;
+    root.resize(slash + 1);  // keep only the drive's root, "C:\"
+    return FileExists(root + "Program Files (x86)");
+}
+
+bool IsVistaOrLaterOs() {
+    OSVERSIONINFOEXA extended{};
+    extended.dwOSVersionInfoSize = sizeof extended;
+    if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) return extended.dwMajorVersion > 5;
+    OSVERSIONINFOA basic{};
+    basic.dwOSVersionInfoSize = sizeof basic;
+    if (GetVersionExA(&basic)) return basic.dwMajorVersion > 5;
+    return false;
+}
+
+int GetOSDisplayString(char (&text)[256]) {
+    OSVERSIONINFOEXA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return 0;
+
+    OsVersion version;
+    version.platformId = info.dwPlatformId;
+    version.major = info.dwMajorVersion;
+    version.minor = info.dwMinorVersion;
+    version.productType = info.wProductType;
+    version.servicePack.assign(info.szCSDVersion, strnlen(info.szCSDVersion, sizeof info.szCSDVersion));
+
+    const OsDisplay display = BuildOsDisplay(version, g_ctx.OsCode);
+    if (!display.written) return 0;
+    StoreTextCut(text, display.text);
+    g_ctx.OsCode = display.osCode;
+    return 1;
+}

@@ -1,0 +1,196 @@
+#include "power/command_runner.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "base/fixed_text.h"
+#include "driver/fatal_exit.h"
+#include "driver/run_context.h"
+#include "report/log_writer.h"
+#include "win/owners.h"
+#include "win/text_convert.h"
+
+namespace {
+// Longest texts the runners accept; longer ones are refused, never cut.
+constexpr std::size_t kMaxExecuteCommand = 2047;
+constexpr std::size_t kMaxChildCommand = 255;
+constexpr std::size_t kMaxOutputPath = 1023;
+
+constexpr char kCommandTooLong[] = "Command Line Too Long";
+
+void StoreErrorNumber(DWORD error) {
+    std::snprintf(g_ctx.LastErrorNumber, sizeof g_ctx.LastErrorNumber, "%lu", static_cast<unsigned long>(error));
+}
+
+// Writes only the decimal number of the thread's last error.
+void CaptureLastErrorNumber() { StoreErrorNumber(GetLastError()); }
+
+// A command line the child would receive cut off could run a different
+// command, so a text beyond the runner's limit is refused with a log line.
+bool FitsLimit(const char* module, const char* message, std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return true;
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    CaptureLastError();
+    LogLine(module, "ERROR", message, g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+    return false;
+}
+
+int RunHidden(const char* program, const char* commandLine) {
+    constexpr char kModule[] = "ExecuteCMD";
+    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxExecuteCommand)) return 0;
+    Sleep(100);
+
+    char desktop[] = "winsta0\\default";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.lpDesktop = desktop;
+
+    // CreateProcessA may write into its command-line argument.
+    std::string command(commandLine);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                        &startup, &info)) {
+        CaptureLastError();
+        LogLine(kModule, "ERROR", "Process as user Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+        return 0;
+    }
+    UniqueHandle process(info.hProcess);
+    UniqueHandle thread(info.hThread);
+
+    WaitForSingleObject(process.get(), INFINITE);
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.get(), &exitCode)) {
+        CaptureLastError();
+        LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+        return 0;
+    }
+    // Signed on purpose: exit codes above 2147483647 appear negative.
+    char exitText[32];
+    std::snprintf(exitText, sizeof exitText, "%d", static_cast<int>(exitCode));
+    LogLine(kModule, "Success", "1", exitText, commandLine);
+    return exitCode == 0 ? 1 : 0;
+}
+
+int RunCaptured(const char* program, const char* commandLine, const char* outputPath) {
+    constexpr char kModule[] = "CreateChildProcess";
+    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxChildCommand)) return 0;
+    if (!FitsLimit(kModule, "Output Path Too Long", outputPath, kMaxOutputPath)) return 0;
+
+    UniqueFile output(CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!output) {
+        CaptureLastErrorNumber();
+        LogLine(kModule, "ERROR", "CreateFile  Failed", g_ctx.LastErrorNumber, "");
+        return 0;
+    }
+
+    SECURITY_ATTRIBUTES inheritable{};
+    inheritable.nLength = sizeof inheritable;
+    inheritable.bInheritHandle = TRUE;
+    UniqueHandle readEnd;
+    UniqueHandle writeEnd;
+    {
+        HANDLE readRaw = nullptr;
+        HANDLE writeRaw = nullptr;
+        if (!CreatePipe(&readRaw, &writeRaw, &inheritable, 0)) {
+            CaptureLastErrorNumber();
+            LogLine("CmdExecute", "ERROR", "CreatePipe - Stdout pipe creation failed", g_ctx.LastErrorNumber, "");
+            return 0;
+        }
+        readEnd.reset(readRaw);
+        writeEnd.reset(writeRaw);
+    }
+
+    // The child's standard error and standard input are a second handle to
+    // the write end: its error output lands in the same file, and it has no
+    // readable input.
+    UniqueHandle writeCopy;
+    if (!DuplicateHandle(GetCurrentProcess(), writeEnd.get(), GetCurrentProcess(), writeCopy.put(), 0, TRUE,
+                         DUPLICATE_SAME_ACCESS)) {
+        CaptureLastErrorNumber();
+        LogLine(kModule, "ERROR", "DuplicateHandle  Failed", g_ctx.LastErrorNumber, "");
+        return 0;
+    }
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdOutput = writeEnd.get();
+    startup.hStdError = writeCopy.get();
+    startup.hStdInput = writeCopy.get();
+
+    std::string command(commandLine);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+        CaptureLastErrorNumber();
+        LogLine(kModule, "ERROR", "CreateProcess  Failed", g_ctx.LastErrorNumber, "");
+        LogLine(kModule, "ERROR", "CreateProcess  Failed", "szArgs", commandLine);
+        return 0;
+    }
+    LogLine(kModule, "MSG", "CreateProcess  success", "szArgs", commandLine);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    // Only the child (and what it starts) may hold the writing side now, so
+    // the pipe reports its end when the child is done.
+    writeEnd.reset();
+    writeCopy.reset();
+
+    // A read fails with ERROR_BROKEN_PIPE once every writer has closed the
+    // pipe; any other failure would fail again, so it ends the copy as well.
+    // After a failed write the rest is still drained, so that the command has
+    // finished when this returns.
+    bool copied = true;
+    char chunk[64];
+    DWORD got = 0;
+    while (ReadFile(readEnd.get(), chunk, sizeof chunk, &got, nullptr)) {
+        if (got == 0 || !copied) continue;
+        DWORD written = 0;
+        if (!WriteFile(output.get(), chunk, got, &written, nullptr) || written != got) {
+            CaptureLastErrorNumber();
+            LogLine(kModule, "ERROR", "WriteFile  Failed", g_ctx.LastErrorNumber, "");
+            copied = false;
+        }
+    }
+    return copied ? 1 : 0;
+}
+}  // namespace
+
+int ExecuteCMD(const char* program, const char* commandLine) {
+    try {
+        return RunHidden(program, commandLine);
+    } catch (...) {
+        ExitAfterExceptionNoError("ExecuteCMD");
+    }
+}
+
+int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath) {
+    try {
+        return RunCaptured(program, commandLine, outputPath);
+    } catch (...) {
+        ExitAfterException("CreateChildProcess");
+    }
+}
+
+void CaptureLastError() {
+    const DWORD error = GetLastError();
+    StoreErrorNumber(error);
+    StoreTextCut(g_ctx.LastErrorText, SystemMessageText(error, LANG_USER_DEFAULT));
+}
+
+const char* PowercfgProgram() {
+    static const std::string path = [] {
+        char folder[MAX_PATH] = {};
+        const UINT n = GetSystemDirectoryA(folder, sizeof folder);
+        // Without the system folder nothing is started rather than a
+        // powercfg.exe from the root of the current drive.
+        if (n == 0 || n >= sizeof folder) return std::string();
+        return std::string(folder, n) + "\\powercfg.exe";
+    }();
+    return path.c_str();
+}

@@ -1,0 +1,138 @@
+#include "power/command_runner.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/fixed_text.h"
+#include "driver/run_context.h"
+#include "fakes/child_tool/pattern.h"
+#include "report/file_helpers.h"
+#include "tests/win/temp_folder.h"
+
+namespace {
+// Each case logs into its own installation folder.
+class CommandRunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRunContext();
+        ASSERT_TRUE(StoreText(g_ctx.Agent.InstallationPath, temp_.path()));
+    }
+    void TearDown() override { ResetRunContext(); }
+
+    std::string Tool() const { return ProgramFolder() + "\\child_tool.exe"; }
+
+    // Today's log file as written.
+    std::string LogText() const {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        char name[64];
+        std::snprintf(name, sizeof name, "\\Kestrovane_[%02d%02d%04d].Log", now.wDay, now.wMonth, now.wYear);
+        return ReadWholeFile(temp_.path() + "\\ApplicationLog\\DorvikLog" + name);
+    }
+    // True when the log holds a record with these columns from the module on.
+    bool Logged(const std::string& columns) const { return LogText().find("\t" + columns) != std::string::npos; }
+
+    TempFolder temp_;
+};
+}  // namespace
+
+TEST_F(CommandRunnerTest, ExecuteReportsExitCodesAndStartFailures) {
+    EXPECT_EQ(1, ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 0"));
+    EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t0\tchild_tool.exe --exit 0\r\n"));
+    EXPECT_STREQ("", g_ctx.LastErrorNumber);
+
+    // A non-zero exit is logged as "Success" but is not a success.
+    EXPECT_EQ(0, ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 1"));
+    EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t1\tchild_tool.exe --exit 1\r\n"));
+    EXPECT_STREQ("", g_ctx.LastErrorNumber);
+
+    EXPECT_EQ(0, ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 4294967295"));
+    EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t-1\tchild_tool.exe --exit 4294967295\r\n"));
+
+    const std::string missing = temp_.path() + "\\missing.exe";
+    EXPECT_EQ(0, ExecuteCMD(missing.c_str(), "missing.exe /l"));
+    EXPECT_STREQ("2", g_ctx.LastErrorNumber);
+    const std::string text = g_ctx.LastErrorText;
+    ASSERT_GT(text.size(), 2u);
+    // The system text ends with a line break, which the log writes in text mode.
+    EXPECT_TRUE(Logged("ExecuteCMD\tERROR\tProcess as user Failed\t2\t" + text.substr(0, text.size() - 2)));
+    EXPECT_FALSE(Logged("missing.exe /l"));
+
+    // Too long to pass on whole: refused, nothing started.
+    const std::string touched = temp_.path() + "\\ran";
+    const std::string longLine = "child_tool.exe --touch " + touched + " --text " + std::string(2047, 'x');
+    EXPECT_EQ(0, ExecuteCMD(Tool().c_str(), longLine.c_str()));
+    EXPECT_TRUE(Logged("ExecuteCMD\tERROR\tCommand Line Too Long\t206\t"));
+    EXPECT_FALSE(FileExists(touched));
+}
+
+TEST_F(CommandRunnerTest, CaptureCopiesOutputAndErrorsByteForByte) {
+    const std::string out = temp_.path() + "\\out.txt";
+    // Far more than a pipe buffer, with every byte value.
+    const unsigned long size = 300000;
+    const std::string command = "child_tool.exe --out " + std::to_string(size) + " --err E!";
+    ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), command.c_str(), out.c_str()));
+    std::string expected;
+    for (unsigned long i = 0; i < size; ++i) expected += static_cast<char>(PatternByte(i));
+    expected += "E!";
+    const std::string captured = ReadWholeFile(out);
+    EXPECT_EQ(expected.size(), captured.size());
+    EXPECT_TRUE(captured == expected);
+    EXPECT_TRUE(Logged("CreateChildProcess\tMSG\tCreateProcess  success\tszArgs\t" + command + "\r\n"));
+
+    // An earlier, longer file is replaced, not appended to; the exit code is
+    // not examined.
+    ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), "child_tool.exe --text new --exit 3", out.c_str()));
+    EXPECT_EQ("new", ReadWholeFile(out));
+
+    // A command that prints nothing leaves an empty file.
+    ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), "child_tool.exe", out.c_str()));
+    EXPECT_TRUE(FileExists(out));
+    EXPECT_EQ("", ReadWholeFile(out));
+}
+
+TEST_F(CommandRunnerTest, CaptureRefusesWhatItCannotCarryOut) {
+    const std::string touched = temp_.path() + "\\ran";
+    const std::string command = "child_tool.exe --touch " + touched;
+
+    // The output folder does not exist: nothing is run.
+    const std::string lost = temp_.path() + "\\no such folder\\out.txt";
+    EXPECT_EQ(0, CreateChildProcess(Tool().c_str(), command.c_str(), lost.c_str()));
+    EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tCreateFile  Failed\t3\t\r\n"));
+    EXPECT_FALSE(FileExists(touched));
+
+    const std::string out = temp_.path() + "\\out.txt";
+    const std::string missing = temp_.path() + "\\missing.exe";
+    EXPECT_EQ(0, CreateChildProcess(missing.c_str(), "missing.exe /l", out.c_str()));
+    EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tCreateProcess  Failed\t2\t\r\n"));
+    EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tCreateProcess  Failed\tszArgs\tmissing.exe /l\r\n"));
+
+    // Over-long texts are refused whole rather than cut.
+    const std::string longLine = command + " --text " + std::string(255, 'x');
+    EXPECT_EQ(0, CreateChildProcess(Tool().c_str(), longLine.c_str(), out.c_str()));
+    EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tCommand Line Too Long\t206\t"));
+    const std::string longPath = temp_.path() + "\\" + std::string(1024, 'p');
+    EXPECT_EQ(0, CreateChildProcess(Tool().c_str(), command.c_str(), longPath.c_str()));
+    EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tOutput Path Too Long\t206\t"));
+    EXPECT_FALSE(FileExists(touched));
+}
+
+TEST(CaptureLastError, StoresNumberAndSystemText) {
+    ResetRunContext();
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    CaptureLastError();
+    EXPECT_STREQ("2", g_ctx.LastErrorNumber);
+    const std::string text = g_ctx.LastErrorText;
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_EQ("\r\n", text.substr(text.size() - 2));
+
+    // A number without a system text leaves the text empty.
+    SetLastError(0x2000FFFF);
+    CaptureLastError();
+    EXPECT_STREQ("536936447", g_ctx.LastErrorNumber);
+    EXPECT_STREQ("", g_ctx.LastErrorText);
+    ResetRunContext();
+}

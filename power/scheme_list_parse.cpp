@@ -1,0 +1,68 @@
+#include "power/scheme_list_parse.h"
+
+#include <utility>
+
+#include "base/text.h"
+
+namespace {
+constexpr std::string_view kBlanks = " \t";
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// True when `text` starts with 8-4-4-4-12 hexadecimal digits.
+bool StartsWithGuid(std::string_view text) {
+    constexpr std::size_t kLength = 36;
+    if (text.size() < kLength) return false;
+    for (std::size_t i = 0; i < kLength; ++i) {
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        if (dash ? text[i] != '-' : !IsHexDigit(text[i])) return false;
+    }
+    return true;
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+}  // namespace
+
+bool ParsePlanLine(std::string_view line, SchemeEntry& entry) {
+    line = TrimWhite(line);
+    // The GUID follows the label's colon; a label may hold colons of its own.
+    for (std::size_t colon = line.find(':'); colon != std::string_view::npos; colon = line.find(':', colon + 1)) {
+        const std::string_view afterColon = SkipBlanks(line.substr(colon + 1));
+        if (!StartsWithGuid(afterColon)) continue;
+        const std::string_view guid = afterColon.substr(0, 36);
+        const std::string_view afterGuid = afterColon.substr(36);
+        const std::string_view rest = SkipBlanks(afterGuid);
+        if (rest.empty() || rest.front() != '(') continue;
+
+        const std::size_t close = rest.rfind(')');
+        if (close == 0 || close == std::string_view::npos) continue;
+        const std::string_view tail = TrimWhite(rest.substr(close + 1));
+        if (!tail.empty() && tail != "*") continue;
+
+        entry.SchemeName = std::string(TrimWhite(rest.substr(1, close - 1)));
+        entry.SchemeGuid = std::string(guid);
+        entry.SchemeActive = tail.empty() ? "No" : "Yes";
+        return true;
+    }
+    return false;
+}
+
+std::vector<SchemeEntry> ParsePlanListing(std::string_view text) {
+    std::vector<SchemeEntry> plans;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        SchemeEntry entry;
+        if (ParsePlanLine(line, entry)) plans.push_back(std::move(entry));
+    }
+    return plans;
+}
+
+std::string FirstPlanGuid(std::string_view text) {
+    const std::vector<SchemeEntry> plans = ParsePlanListing(text);
+    return plans.empty() ? std::string() : plans.front().SchemeGuid;
+}

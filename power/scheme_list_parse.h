@@ -1,0 +1,24 @@
+#pragma once
+// Recognition of the plan lines that POWERCFG prints when it lists plans or
+// reports a new one. A plan line is recognised by its shape, so a listing in
+// any language is read:
+//   <label>: <GUID>  (<name>) *
+// a label ending in a colon, the GUID (8-4-4-4-12 hexadecimal digits), blanks,
+// the name in parentheses and, for the active plan, a final "*".
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "power/scheme_entry.h"
+
+// Reads one line (its line end may still be attached). Returns false when it
+// is not a plan line. The name is the text between the first "(" after the
+// GUID and the last ")", trimmed; names keep the listing's code page.
+bool ParsePlanLine(std::string_view line, SchemeEntry& entry);
+
+// Every plan line of a listing, in listing order. The last line needs no
+// line break.
+std::vector<SchemeEntry> ParsePlanListing(std::string_view text);
+
+// The GUID of the first plan line, or an empty text when there is none.
+std::string FirstPlanGuid(std::string_view text);

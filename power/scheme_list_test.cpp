@@ -1,0 +1,69 @@
+#include "power/scheme_list.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "base/fixed_text.h"
+#include "driver/run_context.h"
+#include "report/file_helpers.h"
+#include "tests/win/temp_folder.h"
+
+namespace {
+constexpr char kGuid[] = "381b4222-f694-41f0-9685-ff5bb260df2e";
+constexpr char kOther[] = "8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c";
+}  // namespace
+
+TEST(SchemeListFiles, ParseAndReadGuidFromCapturedFiles) {
+    ResetRunContext();
+    TempFolder temp;
+    const std::string listing = temp.WriteFile(
+        "list.txt", std::string("Power Scheme GUID: ") + kGuid + "  (Balanced) *\r\nPower Scheme GUID: " + kOther +
+                        "  (Team (night) plan)");
+    g_ctx.SchemeList.push_back({"Stale", kOther, "No"});
+    ParseSchemeList(listing);
+    ASSERT_EQ(2u, g_ctx.SchemeList.size());
+    EXPECT_EQ("Balanced", g_ctx.SchemeList[0].SchemeName);
+    EXPECT_EQ("Yes", g_ctx.SchemeList[0].SchemeActive);
+    EXPECT_EQ("Team (night) plan", g_ctx.SchemeList[1].SchemeName);
+    EXPECT_EQ(kOther, g_ctx.SchemeList[1].SchemeGuid);
+    EXPECT_EQ(kGuid, ReadSchemeGuid(listing));
+
+    // Missing and empty files give nothing.
+    ParseSchemeList(temp.path() + "\\missing.txt");
+    EXPECT_TRUE(g_ctx.SchemeList.empty());
+    EXPECT_EQ("", ReadSchemeGuid(temp.path() + "\\missing.txt"));
+    EXPECT_EQ("", ReadSchemeGuid(temp.WriteFile("empty.txt", "")));
+    EXPECT_EQ("", ReadSchemeGuid(""));
+    ResetRunContext();
+}
+
+TEST(SchemeListFiles, NamesArriveInTheAnsiCodePage) {
+    if (GetOEMCP() != 437 || GetACP() != 1252) GTEST_SKIP() << "needs the OEM 437 / ANSI 1252 pair";
+    ResetRunContext();
+    TempFolder temp;
+    // "Économie" as the console prints it (code page 437).
+    ParseSchemeList(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid + "  (\x90" "conomie)\r\n"));
+    ASSERT_EQ(1u, g_ctx.SchemeList.size());
+    EXPECT_EQ("\xC9" "conomie", g_ctx.SchemeList[0].SchemeName);
+    ResetRunContext();
+}
+
+TEST(SchemeListFiles, ListingNeverReadsAnEarlierFile) {
+    ResetRunContext();
+    TempFolder temp;
+    ASSERT_TRUE(StoreText(g_ctx.Agent.InstallationPath, temp.path()));
+    const std::string path = ListingFilePath();
+    EXPECT_EQ(ProgramFolder() + "\\Schemes.txt", path);
+
+    // Whether or not a POWERCFG is installed, the old file's plan is gone.
+    const std::string stale = std::string("Power Scheme GUID: ") + kGuid + "  (Stale plan from an earlier run)\r\n";
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(stale.data(), 1, stale.size(), f);
+        std::fclose(f);
+    }
+    ListSchemes();
+    for (const SchemeEntry& entry : g_ctx.SchemeList) EXPECT_NE("Stale plan from an earlier run", entry.SchemeName);
+    DeleteFileA(path.c_str());
+    ResetRunContext();
+}

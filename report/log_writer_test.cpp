@@ -1,0 +1,87 @@
+#include "report/log_writer.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "base/fixed_text.h"
+#include "driver/run_context.h"
+#include "tests/win/temp_folder.h"
+
+namespace {
+std::string TodaysLogName() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char name[64];
+    std::snprintf(name, sizeof name, "Kestrovane_[%02d%02d%04d].Log", now.wDay, now.wMonth, now.wYear);
+    return name;
+}
+
+class LogWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetRunContext();
+        ASSERT_TRUE(StoreText(g_ctx.Agent.InstallationPath, temp_.path()));
+        ASSERT_TRUE(StoreText(g_ctx.Agent.REGID, "123456"));
+        g_ctx.Is64BitMachine = true;
+    }
+    void TearDown() override { ResetRunContext(); }
+    std::string LogPath() const { return temp_.path() + "\\ApplicationLog\\DorvikLog\\" + TodaysLogName(); }
+    TempFolder temp_;
+};
+}  // namespace
+
+TEST_F(LogWriterTest, NewFileGetsHeaderThenRecordsWithCrLf) {
+    WriteLog("Kestrovane", "WinMain", "information", "Application", "", "Start");
+    LogLine("ModifyPowerSchemeVista", "Failed", "ExecuteCommand", "5", "Access is denied.\r\n");
+    LogLine("1.0", "CreateWebPost", "Trying", "url", "<a>\n\t<b/>");
+
+    const std::string text = ReadWholeFile(LogPath());
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.rfind("#Software: Kestrovane\r\n#Version: 2.0.0.4\r\n#Regid : 123456\r\n"
+                         "#Operating System :  64 Bit Machine\r\n#Date: ",
+                         0),
+              0u);
+    EXPECT_NE(text.find("\r\n#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\tWinMain\tINFO\tApplication\t\tStart\r\n"), std::string::npos);
+    // Values are written unchanged; in text mode each line feed becomes CR LF.
+    EXPECT_NE(text.find("\tModifyPowerSchemeVista\tFAILED\tExecuteCommand\t5\tAccess is denied.\r\r\n\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\t1.0\tCREATEWEBPOST\tTrying\turl\t<a>\r\n\t<b/>\r\n"), std::string::npos);
+    // One header only.
+    EXPECT_EQ(text.find("#Software:", 1), std::string::npos);
+}
+
+TEST_F(LogWriterTest, ExistingFileWithoutHeaderGetsNone) {
+    CreateDirectoryA((temp_.path() + "\\ApplicationLog").c_str(), nullptr);
+    CreateDirectoryA((temp_.path() + "\\ApplicationLog\\DorvikLog").c_str(), nullptr);
+    FILE* f = std::fopen(LogPath().c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("made elsewhere\r\n", f);
+    std::fclose(f);
+
+    LogLine("WinMain", "Info", "a", "b", "c");
+    const std::string text = ReadWholeFile(LogPath());
+    EXPECT_EQ(text.rfind("made elsewhere\r\n", 0), 0u);
+    EXPECT_EQ(text.find("#Software"), std::string::npos);
+    EXPECT_NE(text.find("\tWinMain\tINFO\ta\tb\tc\r\n"), std::string::npos);
+}
+
+TEST_F(LogWriterTest, EmptyInstallationPathLogsUnderTheCurrentDrivesRoot) {
+    ClearText(g_ctx.Agent.InstallationPath);
+    g_ctx.Is64BitMachine = false;
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(temp_.path().c_str()));
+    const std::string rootFolder = temp_.path().substr(0, 2) + "\\ApplicationLog";
+    const bool existed = GetFileAttributesA(rootFolder.c_str()) != INVALID_FILE_ATTRIBUTES;
+
+    LogLine("WinMain", "ERROR", "REGID", "Not Found", "RegOpenKeyEx [2]::x");
+    const std::string text = ReadWholeFile(rootFolder + "\\DorvikLog\\" + TodaysLogName());
+    SetCurrentDirectoryA(previous);
+    if (!existed) RemoveFolderTree(rootFolder);
+
+    EXPECT_NE(text.find("#Regid : \r\n#Operating System :  32 Bit Machine\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\tWinMain\tERROR\tREGID\tNot Found\tRegOpenKeyEx [2]::x\r\n"), std::string::npos);
+}

@@ -1,0 +1,66 @@
+# Shared by scripts/test and scripts/demo: installs what is missing, builds the
+# trees and prepares the Wine prefix. Source it; do not run it.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${KV_BUILD_DIR:-$ROOT/build}
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+export WINEPREFIX=${WINEPREFIX:-$BUILD/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# wineboot would try to download Mono and Gecko; neither is needed.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+
+say() { printf '== %s\n' "$*"; }
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+  local packages=(cmake ninja-build g++ googletest python3
+                  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+                  wine wine64 wine32:i386)
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing: ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  as_root apt-get update -q
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# True when this machine can run 32-bit Windows programs (some sandboxes
+# cannot execute 32-bit code at all; Wine's 32-bit loader then fails).
+can_run_32bit_wine() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+configure_and_build() {
+  local tree=$1; shift
+  cmake -S "$ROOT" -B "$BUILD/$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >"$BUILD/$tree.configure.log" 2>&1 ||
+    { cat "$BUILD/$tree.configure.log"; return 1; }
+  cmake --build "$BUILD/$tree"
+}
+
+build_windows_trees() {
+  local wine32=OFF
+  can_run_32bit_wine && wine32=ON
+  say "building the 32-bit Windows tree (the shipped build)"
+  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-mingw.cmake" -DKV_WINE_TESTS=$wine32
+  say "building the 64-bit Windows tree (runs the Wine tests)"
+  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-mingw.cmake"
+}
+
+prepare_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    say "creating the Wine prefix $WINEPREFIX (takes a minute once)"
+    mkdir -p "$WINEPREFIX"
+    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+  fi
+  "$WINESERVER" -w
+}
