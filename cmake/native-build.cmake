@@ -8,5 +8,6 @@ target_link_options(kv_core PUBLIC ${KV_SANITIZE})
 
 add_executable(core_tests ${KV_CORE_TESTS})
 target_link_libraries(core_tests PRIVATE kv_core gtest_main)
+include(${CMAKE_SOURCE_DIR}/simulator/sim_core.cmake)
 include(GoogleTest)
 gtest_discover_tests(core_tests)

@@ -24,6 +24,7 @@ target_link_libraries(Kestrovane PRIVATE kv_win)
 
 add_executable(core_tests ${KV_CORE_TESTS})
 target_link_libraries(core_tests PRIVATE kv_core gtest_main)
+include(${CMAKE_SOURCE_DIR}/simulator/sim_core.cmake)
 
 add_executable(win_tests ${KV_WIN_TESTS})
 target_link_libraries(win_tests PRIVATE kv_win gtest_main)

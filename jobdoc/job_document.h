@@ -2,6 +2,12 @@
 // Reads the job's XML document through the system's XML DOM engine (MSXML).
 // Construct initialises COM for the thread; Release (or the destructor)
 // releases the document and uninitialises COM.
+//
+// Every value is stored whole or not at all: a value longer than its field is
+// refused (the field stays empty) with the text
+//   Value of "<name>" is longer than <limit> characters
+// ("AC value"/"DC value" for one half of a paired setting). This holds for the
+// 50- to 2048-byte step fields and for the 512-byte header fields alike.
 #include <windows.h>
 
 #include <memory>
@@ -28,10 +34,14 @@ public:
     // Loads the file and prepares the header and step lists. 1 or 0.
     int Load(const char* path, char (&rootName)[512], std::string& errorText);
     // Reads the child elements of the first "scriptinstance" into the header.
+    // Nothing is reported: a value too long for its field leaves it empty.
     void InitScriptInstance(JobHeader& header);
-    // Reads the attributes of "scriptinstance" and sets the step bound. 1 or 0.
+    // Reads the attributes of "scriptinstance" and sets the step bound. 1 or 0;
+    // an overlong attribute value gives 0 with the error text set.
     int ReadHeader(JobHeader& header, std::string& errorText);
-    // Fills the record from the next step.
+    // Fills the record from the next step. End at the step bound or at the first
+    // missing step; Failed (with the error text) for a step without attributes,
+    // an unreadable child or an overlong value. After End or Failed it gives End.
     StepRead ReadNextStep(PwrScheme& step, std::string& errorText);
     // Releases the document, then uninitialises COM. Safe to call twice.
     void Release();

@@ -15,3 +15,5 @@ list(APPEND KV_WIN_TESTS
 # Setting table, creation and modification.
 
 # Command-line quoting.
+list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/command_quote.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_quote_test.cpp)

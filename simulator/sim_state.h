@@ -16,11 +16,11 @@ struct SimPlan {
 
 // Makes one invocation fail: the nth (1-based, counted over all invocations)
 // when nth > 0, or every invocation whose command line contains `match` when
-// it is not empty. A failing invocation prints `message` to standard error
-// (when set), changes nothing and exits with `exitCode`.
+// it is not empty. A failing invocation prints `message` and CR LF to standard
+// error (when set), changes nothing and exits with `exitCode`.
 struct SimFault {
     int nth = 0;
-    std::string match;
+    std::string match;  // compared exactly, letter case included
     int exitCode = 1;
     std::string message;
 };
@@ -34,12 +34,17 @@ struct SimState {
     std::vector<SimFault> faults;
 };
 
+// The key of one setting in SimPlan::values: "subgroup-guid/setting-guid",
+// both lower case.
+std::string SimSettingKey(std::string_view subgroup, std::string_view setting);
+
 // Balanced (active), High performance and Power saver with plausible values
 // for every setting the program writes; hibernation supported and off.
 SimState DefaultSimState();
 std::string SerializeSimState(const SimState& state);
 bool ParseSimState(std::string_view text, SimState& state, std::string& error);
-// The plan with this GUID, or nullptr.
+// The plan with this GUID (compared ignoring letter case), or nullptr.
 const SimPlan* FindPlan(const SimState& state, std::string_view guid);
+SimPlan* FindPlan(SimState& state, std::string_view guid);
 // Plans whose name equals `name` exactly, in state order.
 std::vector<const SimPlan*> FindPlansByName(const SimState& state, std::string_view name);

@@ -1,0 +1,17 @@
+#pragma once
+// Reading names and texts of DOM nodes as ANSI text (system code page).
+#include <windows.h>
+#include <msxml.h>
+
+#include <string>
+
+// The node's base name; empty for a node without one (a text node).
+HRESULT ReadBaseName(IXMLDOMNode* node, std::string& name);
+// The node's text, as the engine gives it.
+HRESULT ReadNodeText(IXMLDOMNode* node, std::string& text);
+// The node's typed value as text. An element without a declared data type
+// gives its text; a typed element's value is converted to text.
+HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text);
+// The system's message for a failed status, or `fallback` when the status is
+// not a failure (a missing item) or the system has no text for it.
+std::string StatusMessage(HRESULT status, const char* fallback);

@@ -1,0 +1,282 @@
+#include "jobdoc/job_document.h"
+
+#include <msxml.h>
+
+#include "jobdoc/dom_text.h"
+#include "jobdoc/header_names.h"
+#include "jobdoc/msxml_ids.h"
+#include "jobdoc/step_tags.h"
+#include "jobdoc/text_field.h"
+#include "win/owners.h"
+#include "win/text_convert.h"
+
+struct JobDocument::State {
+    ComInit com;  // first member: initialised first, uninitialised last
+    ComPtr<IXMLDOMDocument> document;
+    ComPtr<IXMLDOMElement> root;
+    ComPtr<IXMLDOMNodeList> headerList;      // the "scriptinstance" elements
+    ComPtr<IXMLDOMNodeList> stepList;        // every "step" element, in document order
+    ComPtr<IXMLDOMNodeList> headerChildren;  // child nodes of the header element
+    HRESULT lastStatus = S_OK;
+    long stepCount = 0;
+    long headerIndex = 0;
+    long childCount = 0;
+    long stepBound = 0;  // how many steps may be read
+    long nextStep = 0;
+
+    void ReleaseDom() {
+        headerChildren.reset();
+        stepList.reset();
+        headerList.reset();
+        root.reset();
+        document.reset();
+    }
+};
+
+namespace {
+// A whole element name or query as a BSTR for one DOM call.
+UniqueBstr MakeBstr(const wchar_t* text) { return UniqueBstr(SysAllocString(text)); }
+}  // namespace
+
+JobDocument::JobDocument() : state_(std::make_unique<State>()) {}
+
+JobDocument::~JobDocument() { Release(); }
+
+void JobDocument::Release() {
+    if (!state_) return;
+    state_->ReleaseDom();
+    state_->com.reset();
+}
+
+int JobDocument::Create(std::string& errorText) {
+    State& s = *state_;
+    s.lastStatus = CoCreateInstance(kDomDocumentClsid, nullptr, CLSCTX_INPROC_SERVER, kDomDocumentIid,
+                                    s.document.put_void());
+    if (s.lastStatus != S_OK || !s.document) {
+        s.document.reset();
+        errorText = "Unable initialize xml, check the msxml.dll in windows folder";
+        return 0;
+    }
+    return 1;
+}
+
+int JobDocument::Load(const char* path, char (&rootName)[512], std::string& errorText) {
+    State& s = *state_;
+    s.stepCount = 0;
+    s.headerIndex = 0;
+    s.stepBound = 0;
+    s.nextStep = 0;
+    s.childCount = 0;
+    s.headerChildren.reset();
+    if (!s.document) {
+        errorText = "Unable Load inputfile";
+        return 0;
+    }
+
+    UniqueVariant source;
+    source.get()->vt = VT_BSTR;
+    source.get()->bstrVal = SysAllocString(AnsiToWide(path ? path : "").c_str());
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    // A file that does not parse gives S_FALSE, which is a failure here too.
+    s.lastStatus = s.document->load(source.ref(), &loaded);
+    if (s.lastStatus != S_OK) {
+        errorText = "Unable Load inputfile";
+        return 0;
+    }
+
+    s.lastStatus = s.document->get_documentElement(s.root.put());
+    if (s.lastStatus != S_OK || !s.root) {
+        errorText = "Inputfile is not valid";
+        return 0;
+    }
+
+    UniqueBstr headerTag = MakeBstr(L"scriptinstance");
+    s.lastStatus = s.root->getElementsByTagName(headerTag.get(), s.headerList.put());
+    if (s.lastStatus != S_OK || !s.headerList) {
+        errorText = "Err. in getElementsByTagName";
+        return 0;
+    }
+
+    UniqueBstr stepQuery = MakeBstr(L"//step");
+    s.lastStatus = s.root->selectNodes(stepQuery.get(), s.stepList.put());
+    if (SUCCEEDED(s.lastStatus) && s.stepList) {
+        long length = 0;
+        if (s.stepList->get_length(&length) != S_OK) {
+            OutputDebugStringA("failed to read get_lenth())");
+            length = 0;
+        }
+        s.stepCount = length;
+        s.stepBound = length;
+        s.headerIndex = 0;
+        s.nextStep = 0;
+    }
+
+    std::string name;
+    const HRESULT nameStatus = ReadBaseName(s.root.get(), name);
+    long headerCount = 0;
+    s.lastStatus = s.headerList->get_length(&headerCount);
+    if (nameStatus != S_OK || s.lastStatus != S_OK) {
+        errorText = "Inputfile is not valid";
+        return 0;
+    }
+    if (!StoreFieldText(FieldOf(rootName), name, "Name", "document element", errorText)) return 0;
+    return 1;
+}
+
+void JobDocument::InitScriptInstance(JobHeader& header) {
+    State& s = *state_;
+    OutputDebugStringA("InitScriptInstance()");
+    if (!s.root) return;
+
+    ComPtr<IXMLDOMNodeList> headers;
+    UniqueBstr headerTag = MakeBstr(L"scriptinstance");
+    if (s.root->getElementsByTagName(headerTag.get(), headers.put()) != S_OK || !headers) return;
+    ComPtr<IXMLDOMNode> first;
+    if (headers->get_item(0, first.put()) != S_OK || !first) return;
+    ComPtr<IXMLDOMNodeList> children;
+    if (first->get_childNodes(children.put()) != S_OK || !children) return;
+
+    ComPtr<IXMLDOMNode> child;
+    while (children->nextNode(child.put()) == S_OK && child) {
+        std::string text, name;
+        if (ReadNodeText(child.get(), text) != S_OK || ReadBaseName(child.get(), name) != S_OK) continue;
+        const TextField field = HeaderChildField(header, name);
+        if (!field.data) continue;
+        // Nothing reports a failure from here: a value too long for its field
+        // leaves the field empty, and the reason goes to the debugger output.
+        std::string tooLong;
+        if (StoreFieldText(field, text, "Value", name, tooLong))
+            OutputDebugStringA(field.data);
+        else
+            OutputDebugStringA(tooLong.c_str());
+    }
+}
+
+int JobDocument::ReadHeader(JobHeader& header, std::string& errorText) {
+    State& s = *state_;
+    if (s.stepCount == 0 || s.headerIndex >= s.stepCount || !s.headerList) return 0;
+
+    ComPtr<IXMLDOMNode> element;
+    s.lastStatus = s.headerList->get_item(s.headerIndex, element.put());
+    if (s.lastStatus != S_OK || !element) {
+        errorText = "input file content is not valid";
+        return 0;
+    }
+    s.lastStatus = element->get_childNodes(s.headerChildren.put());
+    if (s.lastStatus == S_OK && s.headerChildren) s.lastStatus = s.headerChildren->get_length(&s.childCount);
+    if (s.lastStatus != S_OK || !s.headerChildren) {
+        errorText = "input file content is not valid";
+        return 0;
+    }
+    std::string elementName;
+    s.lastStatus = ReadBaseName(element.get(), elementName);
+    if (s.lastStatus != S_OK) {
+        errorText = "rel file content is not valid";
+        return 0;
+    }
+
+    ComPtr<IXMLDOMNamedNodeMap> attributes;
+    long attributeCount = 0;
+    s.lastStatus = element->get_attributes(attributes.put());
+    if (s.lastStatus == S_OK && attributes) s.lastStatus = attributes->get_length(&attributeCount);
+    if (s.lastStatus != S_OK || !attributes) {
+        errorText = StatusMessage(s.lastStatus, "The header's attributes cannot be read");
+        return 0;
+    }
+    if (attributeCount == 0) return 0;
+
+    for (long i = 0; i < attributeCount; ++i) {
+        ComPtr<IXMLDOMNode> attribute;
+        std::string name, text;
+        s.lastStatus = attributes->get_item(i, attribute.put());
+        if (s.lastStatus == S_OK && attribute) s.lastStatus = ReadBaseName(attribute.get(), name);
+        if (s.lastStatus == S_OK && attribute) s.lastStatus = ReadNodeText(attribute.get(), text);
+        if (s.lastStatus != S_OK || !attribute) {
+            errorText = StatusMessage(s.lastStatus, "A header attribute cannot be read");
+            return 0;
+        }
+        const TextField field = HeaderAttributeField(header, name);
+        if (field.data && !StoreFieldText(field, text, "Value", name, errorText)) return 0;
+    }
+
+    if (s.childCount == 0) return 0;
+    ++s.headerIndex;
+    // Every child node of the header counts, text nodes included.
+    s.stepBound = s.childCount;
+    s.nextStep = 0;
+    return 1;
+}
+
+StepRead JobDocument::ReadNextStep(PwrScheme& step, std::string& errorText) {
+    State& s = *state_;
+    step = PwrScheme{};
+    if (s.stepBound == 0 || s.nextStep >= s.stepBound || !s.stepList) return StepRead::End;
+    // Whatever happens below, a failed step ends the steps: later calls give End.
+    const long index = s.nextStep;
+    s.nextStep = s.stepBound;
+
+    ComPtr<IXMLDOMNode> node;
+    // Past the end of the list the engine gives S_FALSE and no node.
+    s.lastStatus = s.stepList->get_item(index, node.put());
+    if (FAILED(s.lastStatus)) {
+        errorText = "input file content is not valid";
+        return StepRead::Failed;
+    }
+    // A bound larger than the step list ends the steps at the first missing index.
+    if (!node) return StepRead::End;
+
+    std::string stepName;
+    s.lastStatus = ReadBaseName(node.get(), stepName);
+    if (s.lastStatus != S_OK) {
+        errorText = "Inputfile is not valid";
+        return StepRead::Failed;
+    }
+
+    ComPtr<IXMLDOMNamedNodeMap> attributes;
+    ComPtr<IXMLDOMNode> first;
+    std::string attributeName, attributeText;
+    s.lastStatus = node->get_attributes(attributes.put());
+    if (s.lastStatus == S_OK && attributes) s.lastStatus = attributes->get_item(0, first.put());
+    if (s.lastStatus == S_OK && first) s.lastStatus = ReadBaseName(first.get(), attributeName);
+    if (s.lastStatus == S_OK && first) s.lastStatus = ReadNodeText(first.get(), attributeText);
+    if (s.lastStatus != S_OK || !attributes || !first) {
+        errorText = StatusMessage(s.lastStatus, "Step has no attributes");
+        return StepRead::Failed;
+    }
+    if (attributeName == "value" && !StoreStepValue(step, attributeText, errorText)) return StepRead::Failed;
+
+    ComPtr<IXMLDOMNodeList> children;
+    long childCount = 0;
+    s.lastStatus = node->get_childNodes(children.put());
+    if (s.lastStatus == S_OK && children) s.lastStatus = children->get_length(&childCount);
+    if (s.lastStatus != S_OK || !children) {
+        errorText = "input file content is not valid";
+        return StepRead::Failed;
+    }
+    s.childCount = childCount;
+
+    for (long i = 0; i < childCount; ++i) {
+        ComPtr<IXMLDOMNode> child;
+        DOMNodeType type = NODE_INVALID;
+        s.lastStatus = children->get_item(i, child.put());
+        if (s.lastStatus == S_OK && child) s.lastStatus = child->get_nodeType(&type);
+        if (s.lastStatus != S_OK || !child) {
+            errorText = "input file content is not valid";
+            return StepRead::Failed;
+        }
+        // Only child elements carry settings; text and comments between them are not read.
+        if (type != NODE_ELEMENT) continue;
+        std::string name, text;
+        s.lastStatus = ReadBaseName(child.get(), name);
+        if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child.get(), text);
+        if (s.lastStatus != S_OK) {
+            errorText = "input file content is not valid";
+            return StepRead::Failed;
+        }
+        const StepTag* tag = FindStepTag(name);
+        if (tag && !StoreStepTag(step, *tag, name, text, errorText)) return StepRead::Failed;
+    }
+
+    s.nextStep = index + 1;
+    return StepRead::Read;
+}

@@ -1,0 +1,217 @@
+#include "jobdoc/job_document.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/win/temp_folder.h"
+
+namespace {
+// A reader over one job file written into a fresh folder, created and loaded.
+struct LoadedJob {
+    TempFolder folder;
+    JobDocument reader;
+    JobHeader header{};
+    std::string error;
+    int loaded = 0;
+
+    explicit LoadedJob(const std::string& xml) {
+        const std::string path = folder.WriteFile("job.xml", xml);
+        EXPECT_EQ(reader.Create(error), 1) << error;
+        loaded = reader.Load(path.c_str(), header.XmlRootName, error);
+    }
+    // The driver's order: the child elements of the header, then its attributes.
+    int ReadWholeHeader() {
+        reader.InitScriptInstance(header);
+        return reader.ReadHeader(header, error);
+    }
+    StepRead Next(PwrScheme& step) { return reader.ReadNextStep(step, error); }
+};
+
+const char kHeaderAttributes[] =
+    "scriptid=\"S1\" scriptver=\"2\" category=\"Power\" fncname=\"Power Management for Vista\" "
+    "logonuser=\"admin\"";
+
+// A whole job: the header element holding `steps`, followed by `after`.
+std::string Job(const std::string& steps, const std::string& after = "") {
+    return std::string("<scriptinstances><scriptinstance ") + kHeaderAttributes + ">" + steps +
+           "</scriptinstance>" + after + "</scriptinstances>";
+}
+}  // namespace
+
+TEST(JobDocument, HeaderComesFromChildElementsThenExactCaseAttributes) {
+    LoadedJob job(
+        "<k:jobs xmlns:k=\"urn:kv\"><group>"
+        "<scriptinstance scriptid=\"FromAttr\" scriptver=\"3\" category=\"CatAttr\" "
+        "fncname=\"Power Management for Vista\" SCRIPTID=\"ignored\" Logonuser=\"ignored\">"
+        "<instanceid>I-7</instanceid><scriptid>FromChild</scriptid><templateid>T-9</templateid>"
+        "<agentcategory>CatChild</agentcategory><agenttemplatename>FuncChild</agenttemplatename>"
+        "<logonuser>childuser</logonuser><InstanceId>ignored</InstanceId>"
+        "<step value=\"1\"><action>Create Scheme</action></step>"
+        "</scriptinstance></group></k:jobs>");
+    ASSERT_EQ(job.loaded, 1) << job.error;
+    EXPECT_STREQ(job.header.XmlRootName, "jobs");
+
+    job.reader.InitScriptInstance(job.header);
+    EXPECT_STREQ(job.header.XmlInstanceId, "I-7");
+    EXPECT_STREQ(job.header.XmlScriptId, "FromChild");
+    EXPECT_STREQ(job.header.XmlTemplateId, "T-9");
+    EXPECT_STREQ(job.header.XmlCategory, "CatChild");
+    EXPECT_STREQ(job.header.XmlFuncName, "FuncChild");
+    EXPECT_STREQ(job.header.XmlLogOnUser, "childuser");
+
+    ASSERT_EQ(job.reader.ReadHeader(job.header, job.error), 1) << job.error;
+    EXPECT_STREQ(job.header.XmlScriptId, "FromAttr");
+    EXPECT_STREQ(job.header.XmlScriptVer, "3");
+    EXPECT_STREQ(job.header.XmlCategory, "CatAttr");
+    EXPECT_STREQ(job.header.XmlFuncName, "Power Management for Vista");
+    EXPECT_STREQ(job.header.XmlLogOnUser, "childuser");  // "Logonuser" is another name
+    EXPECT_STREQ(job.header.XmlInstanceId, "I-7");
+
+    // The bound is the header's eight child nodes; the one step is read, then
+    // the first missing index ends the steps.
+    PwrScheme step{};
+    ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
+    EXPECT_STREQ(step.CAction, "Create Scheme");
+    EXPECT_STREQ(step.CStepValue, "1");
+    EXPECT_EQ(job.Next(step), StepRead::End);
+    EXPECT_STREQ(step.CAction, "");  // the record is cleared by every read
+    EXPECT_EQ(job.Next(step), StepRead::End);
+}
+
+TEST(JobDocument, StepChildrenFillTheRecordInDocumentOrder) {
+    LoadedJob job(Job(
+        "<step value=\"1\"><Action>Modify Scheme</Action><SCHNAME>My  plan  two</SCHNAME>"
+        "<TurnOffM>10#@#5</TurnOffM><turnoffhd>10</turnoffhd><turnoffstnd>#@#5</turnoffstnd>"
+        "<turnoffhib>1#@#2#@#3</turnoffhib><!-- a comment --><unknown>x</unknown>"
+        "<schdesc>line one\n\tline two</schdesc><schactive>  1  </schactive></step>"
+        "<step id=\"a\" value=\"2\" xmlns:dt=\"urn:schemas-microsoft-com:datatypes\">"
+        "<reqpwd dt:dt=\"string\">1#@#0</reqpwd><enahiber dt:dt=\"boolean\">1</enahiber>"
+        "<procmaxstate dt:dt=\"int\">100</procmaxstate>"
+        "<overwrite>1</overwrite><overwrite>0</overwrite></step><instanceid>I-1</instanceid>",
+        "<step value=\"3\"><action>Delete Scheme</action></step>"));
+    ASSERT_EQ(job.loaded, 1) << job.error;
+    ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+
+    PwrScheme step{};
+    ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
+    EXPECT_STREQ(step.CStepValue, "1");
+    EXPECT_STREQ(step.CAction, "Modify Scheme");
+    EXPECT_STREQ(step.CSchName, "My  plan  two");
+    EXPECT_STREQ(step.CTurnOffMAC, "10");
+    EXPECT_STREQ(step.CTurnOffMDC, "5");
+    EXPECT_STREQ(step.CTurnOffHdAC, "10");
+    EXPECT_STREQ(step.CTurnOffHdDC, "");
+    EXPECT_STREQ(step.CTurnOffStndAC, "");
+    EXPECT_STREQ(step.CTurnOffStndDC, "5");
+    EXPECT_STREQ(step.CTurnOffHibAC, "1");
+    EXPECT_STREQ(step.CTurnOffHibDC, "2#@#3");
+    EXPECT_STREQ(step.CSchDesc, "line one\n\tline two");
+    // The engine's default whitespace handling trims the ends of an element's text.
+    EXPECT_STREQ(step.CSchActive, "1");
+
+    // The first attribute is not "value": no step value. Typed children give text.
+    ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
+    EXPECT_STREQ(step.CStepValue, "");
+    EXPECT_STREQ(step.CAction, "");
+    EXPECT_STREQ(step.CReqPwdAC, "1");
+    EXPECT_STREQ(step.CReqPwdDC, "0");
+    EXPECT_STREQ(step.CEnaHiber, "1");
+    EXPECT_STREQ(step.CProcMaxStateAC, "100");
+    EXPECT_STREQ(step.COverwrite, "0");  // the later element wins
+
+    // A step outside the header element is still read, in document order (the
+    // header's three children allow three steps).
+    ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
+    EXPECT_STREQ(step.CStepValue, "3");
+    EXPECT_STREQ(step.CAction, "Delete Scheme");
+    EXPECT_EQ(job.Next(step), StepRead::End);
+}
+
+TEST(JobDocument, StepBoundComesFromTheHeaderElementsChildren) {
+    PwrScheme step{};
+    {  // Three step children and nothing else: exactly three steps.
+        LoadedJob job(Job("<step value=\"1\"/><step value=\"2\"/><step value=\"3\"/>"));
+        ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+        for (const char* value : {"1", "2", "3"}) {
+            ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
+            EXPECT_STREQ(step.CStepValue, value);
+        }
+        EXPECT_EQ(job.Next(step), StepRead::End);
+    }
+    {  // Two children bound the steps: the step after the header is never read.
+        LoadedJob job(Job("<step value=\"1\"/><step value=\"2\"/>", "<step value=\"3\"/>"));
+        ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+        EXPECT_EQ(job.Next(step), StepRead::Read);
+        EXPECT_EQ(job.Next(step), StepRead::Read);
+        EXPECT_EQ(job.Next(step), StepRead::End);
+    }
+    {  // No step at all: the header attributes are not read and no step comes.
+        LoadedJob job(Job("<scriptid>child</scriptid>"));
+        ASSERT_EQ(job.loaded, 1) << job.error;
+        EXPECT_EQ(job.ReadWholeHeader(), 0);
+        EXPECT_STREQ(job.header.XmlScriptId, "child");
+        EXPECT_STREQ(job.header.XmlScriptVer, "");
+        EXPECT_EQ(job.Next(step), StepRead::End);
+    }
+    {  // A header without attributes keeps the bound at the number of steps.
+        LoadedJob job("<r><scriptinstance><x/><x/><x/></scriptinstance><step value=\"1\"/></r>");
+        EXPECT_EQ(job.ReadWholeHeader(), 0);
+        EXPECT_EQ(job.Next(step), StepRead::Read);
+        EXPECT_EQ(job.Next(step), StepRead::End);
+    }
+}
+
+TEST(JobDocument, MalformedStepsFailAndEndTheSteps) {
+    PwrScheme step{};
+    {
+        LoadedJob job(Job("<step value=\"1\"><action>A</action></step><step><action>B</action></step>"
+                          "<step value=\"3\"/>"));
+        ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+        EXPECT_EQ(job.Next(step), StepRead::Read);
+        EXPECT_EQ(job.Next(step), StepRead::Failed);
+        EXPECT_EQ(job.error, "Step has no attributes");
+        EXPECT_EQ(job.Next(step), StepRead::End);
+    }
+    {
+        LoadedJob job(Job("<step value=\"1\"><schname>" + std::string(49, 'n') + "</schname></step>"
+                          "<step value=\"2\"><schname>" + std::string(50, 'n') + "</schname></step>"
+                          "<step value=\"3\"/>"));
+        ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+        ASSERT_EQ(job.Next(step), StepRead::Read);
+        EXPECT_EQ(std::string(step.CSchName), std::string(49, 'n'));
+        EXPECT_EQ(job.Next(step), StepRead::Failed);
+        EXPECT_EQ(job.error, "Value of \"schname\" is longer than 49 characters");
+        EXPECT_STREQ(step.CSchName, "");
+        EXPECT_EQ(job.Next(step), StepRead::End);
+    }
+    {  // Header values obey the same rule: refused, not cut.
+        LoadedJob job("<r><scriptinstance fncname=\"" + std::string(512, 'f') +
+                      "\"><step value=\"1\"/></scriptinstance></r>");
+        job.reader.InitScriptInstance(job.header);
+        EXPECT_EQ(job.reader.ReadHeader(job.header, job.error), 0);
+        EXPECT_EQ(job.error, "Value of \"fncname\" is longer than 511 characters");
+        EXPECT_STREQ(job.header.XmlFuncName, "");
+    }
+}
+
+TEST(JobDocument, FilesThatCannotBeLoadedAreRefused) {
+    {
+        LoadedJob job(Job("<step value=\"1\">") + "<unclosed>");
+        EXPECT_EQ(job.loaded, 0);
+        EXPECT_EQ(job.error, "Unable Load inputfile");
+    }
+    {
+        TempFolder folder;
+        JobDocument reader;
+        JobHeader header{};
+        std::string error;
+        ASSERT_EQ(reader.Create(error), 1);
+        EXPECT_EQ(reader.Load((folder.path() + "\\missing.xml").c_str(), header.XmlRootName, error), 0);
+        EXPECT_EQ(error, "Unable Load inputfile");
+        PwrScheme step{};
+        EXPECT_EQ(reader.ReadNextStep(step, error), StepRead::End);
+        reader.Release();
+        reader.Release();  // a second release does nothing
+    }
+}

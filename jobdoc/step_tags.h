@@ -1,0 +1,34 @@
+#pragma once
+// The child elements of a job step and the PwrScheme fields they fill. Tags are
+// matched ignoring letter case. A paired tag carries the mains (AC) value, the
+// separator "#@#" and the battery (DC) value.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "jobdoc/pwr_scheme.h"
+
+struct StepTag {
+    const char* name;       // the tag in lower case
+    std::size_t offset;     // the single field, or the AC field of a pair
+    std::size_t size;
+    std::size_t dcOffset;   // the DC field of a pair; dcSize is 0 for a single value
+    std::size_t dcSize;
+};
+
+// The row whose tag equals `name` ignoring case, in table order; null when none.
+const StepTag* FindStepTag(std::string_view name);
+
+// Splits at the first "#@#": the text before and the text after it. Without a
+// separator the whole text is the AC part and the DC part is empty.
+std::pair<std::string_view, std::string_view> SplitAcDc(std::string_view text);
+
+// Stores an element's text into the fields of its tag. `elementName` is the
+// name as written in the document, used in the error text when a value does
+// not fit. False, with the error text set, when a value is too long.
+[[nodiscard]] bool StoreStepTag(PwrScheme& step, const StepTag& tag, std::string_view elementName,
+                                std::string_view text, std::string& errorText);
+
+// The step's "value" attribute into CStepValue, bounded like every other value.
+[[nodiscard]] bool StoreStepValue(PwrScheme& step, std::string_view text, std::string& errorText);

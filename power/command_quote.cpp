@@ -1,0 +1,88 @@
+// Quoting and splitting of command-line arguments by the Windows C runtime's
+// rules, so that a value passed to a child tool arrives there unchanged.
+#include "power/command_quote.h"
+
+std::string QuoteArgument(std::string_view value)
+{
+    std::string quoted;
+    quoted.reserve(value.size() + 2);
+    quoted.push_back('"');
+    size_t backslashes = 0;
+    for (char c : value) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        if (c == '"') {
+            // 2n+1 backslashes: n literal ones, then an escaped quote.
+            quoted.append(backslashes * 2 + 1, '\\');
+        } else {
+            quoted.append(backslashes, '\\');
+        }
+        backslashes = 0;
+        quoted.push_back(c);
+    }
+    // Backslashes before the closing quote must not escape it.
+    quoted.append(backslashes * 2, '\\');
+    quoted.push_back('"');
+    return quoted;
+}
+
+std::vector<std::string> SplitCommandLine(std::string_view commandLine)
+{
+    std::vector<std::string> args;
+    std::string current;
+    bool inArgument = false;  // an argument has started (even an empty "")
+    bool inQuotes = false;
+    size_t i = 0;
+    const size_t n = commandLine.size();
+    while (i < n) {
+        const char c = commandLine[i];
+        if (!inQuotes && (c == ' ' || c == '\t')) {
+            if (inArgument) {
+                args.push_back(current);
+                current.clear();
+                inArgument = false;
+            }
+            ++i;
+            continue;
+        }
+        inArgument = true;
+        if (c == '\\') {
+            size_t count = 0;
+            while (i < n && commandLine[i] == '\\') {
+                ++count;
+                ++i;
+            }
+            if (i < n && commandLine[i] == '"') {
+                // 2n backslashes + quote: n backslashes, the quote delimits.
+                // 2n+1 backslashes + quote: n backslashes and a literal quote.
+                current.append(count / 2, '\\');
+                if (count % 2 == 1) {
+                    current.push_back('"');
+                    ++i;
+                }
+            } else {
+                current.append(count, '\\');
+            }
+            continue;
+        }
+        if (c == '"') {
+            if (inQuotes && i + 1 < n && commandLine[i + 1] == '"') {
+                // "" inside a quoted argument is one literal quote.
+                current.push_back('"');
+                i += 2;
+                continue;
+            }
+            inQuotes = !inQuotes;
+            ++i;
+            continue;
+        }
+        current.push_back(c);
+        ++i;
+    }
+    if (inArgument) {
+        args.push_back(current);
+    }
+    return args;
+}

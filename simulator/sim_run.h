@@ -1,0 +1,11 @@
+#pragma once
+// One invocation of the simulated tool over its state. Platform-free.
+#include <string_view>
+
+#include "simulator/sim_outcome.h"
+#include "simulator/sim_state.h"
+
+// Counts the invocation, then either fails it by the first matching injected
+// fault or runs the command `commandLine` (program name first) asks for.
+// A failed invocation changes nothing in `state` but the count.
+SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine);
