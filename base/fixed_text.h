@@ -10,7 +10,7 @@
 template <std::size_t N>
 [[nodiscard]] bool StoreText(char (&field)[N], std::string_view value) {
     if (value.size() >= N) return false;
-    std::memcpy(field, value.data(), value.size());
+    if (!value.empty()) std::memcpy(field, value.data(), value.size());
     field[value.size()] = '\0';
     return true;
 }
@@ -18,7 +18,7 @@ template <std::size_t N>
 template <std::size_t N>
 void StoreTextCut(char (&field)[N], std::string_view value) {
     const std::size_t n = value.size() < N ? value.size() : N - 1;
-    std::memcpy(field, value.data(), n);
+    if (n > 0) std::memcpy(field, value.data(), n);
     field[n] = '\0';
 }
 

@@ -34,7 +34,7 @@ option(KV_WINE_TESTS "Run the Windows test programs under Wine" ON)
 add_subdirectory(simulator)
 add_subdirectory(relay)
 add_subdirectory(fakes)
-if(EXISTS ${CMAKE_SOURCE_DIR}/simulator/sim_state.cpp)
+if(TARGET powercfg)
   add_subdirectory(tests/e2e)
 endif()
 

@@ -128,8 +128,10 @@ public:
     ComInit(const ComInit&) = delete;
     ComInit& operator=(const ComInit&) = delete;
     HRESULT status() const { return hr_; }
+    // Only a successful initialisation (S_OK or S_FALSE) is undone.
     void reset() {
-        if (!done_) { done_ = true; CoUninitialize(); }
+        if (!done_ && SUCCEEDED(hr_)) CoUninitialize();
+        done_ = true;
     }
 
 private:

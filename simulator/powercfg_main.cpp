@@ -1,0 +1,59 @@
+// powercfg.exe: a stand-in for the Windows power configuration tool, for tests.
+// State comes from the file named by KV_POWERCFG_STATE (the built-in default
+// when the file is missing or the variable is unset); every invocation is
+// journalled to KV_POWERCFG_JOURNAL, or "<state path>.journal".
+#include <windows.h>
+
+#include <string>
+
+#include "simulator/sim_console.h"
+#include "simulator/sim_files.h"
+#include "simulator/sim_run.h"
+#include "simulator/sim_state.h"
+#include "simulator/sim_text.h"
+
+namespace {
+
+SimOutcome SimulatorFault(const std::string& what)
+{
+    return SimOutcome{1, {}, "powercfg simulator: " + what + "\r\n"};
+}
+
+SimOutcome RunWithStateFile(const std::wstring& statePath, const std::string& commandLine)
+{
+    SimState state = DefaultSimState();
+    if (!statePath.empty()) {
+        std::string text;
+        const FileRead read = ReadFileBytes(statePath, text);
+        if (read == FileRead::Failed) return SimulatorFault("cannot read the state file");
+        std::string error;
+        if (read == FileRead::Ok && !ParseSimState(text, state, error))
+            return SimulatorFault("state file not understood: " + error);
+    }
+    const SimOutcome outcome = RunSimInvocation(state, commandLine);
+    if (!statePath.empty() && !ReplaceFileBytes(statePath, SerializeSimState(state)))
+        return SimulatorFault("cannot write the state file");
+    return outcome;
+}
+
+}  // namespace
+
+int main()
+{
+    const std::string commandLine = WideToUtf8(GetCommandLineW());
+    const std::wstring statePath = EnvironmentText(L"KV_POWERCFG_STATE");
+    std::wstring journalPath = EnvironmentText(L"KV_POWERCFG_JOURNAL");
+    if (journalPath.empty() && !statePath.empty()) journalPath = statePath + L".journal";
+
+    const SimOutcome outcome = RunWithStateFile(statePath, commandLine);
+    WriteStandardOutput(outcome.out);
+    WriteStandardError(outcome.err);
+    if (!journalPath.empty()) {
+        const std::string line = std::to_string(outcome.exitCode) + "\t" + commandLine + "\r\n";
+        if (!AppendFileBytes(journalPath, line)) {
+            WriteStandardError("powercfg simulator: cannot append to the journal\r\n");
+            return 1;
+        }
+    }
+    return outcome.exitCode;
+}
