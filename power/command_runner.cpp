@@ -94,16 +94,10 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     inheritable.bInheritHandle = TRUE;
     UniqueHandle readEnd;
     UniqueHandle writeEnd;
-    {
-        HANDLE readRaw = nullptr;
-        HANDLE writeRaw = nullptr;
-        if (!CreatePipe(&readRaw, &writeRaw, &inheritable, 0)) {
-            CaptureLastErrorNumber();
-            LogLine("CmdExecute", "ERROR", "CreatePipe - Stdout pipe creation failed", g_ctx.LastErrorNumber, "");
-            return 0;
-        }
-        readEnd.reset(readRaw);
-        writeEnd.reset(writeRaw);
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0)) {
+        CaptureLastErrorNumber();
+        LogLine("CmdExecute", "ERROR", "CreatePipe - Stdout pipe creation failed", g_ctx.LastErrorNumber, "");
+        return 0;
     }
 
     // The child's standard error and standard input are a second handle to
@@ -133,9 +127,12 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
         LogLine(kModule, "ERROR", "CreateProcess  Failed", "szArgs", commandLine);
         return 0;
     }
+    UniqueHandle process(info.hProcess);
+    UniqueHandle thread(info.hThread);
     LogLine(kModule, "MSG", "CreateProcess  success", "szArgs", commandLine);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
+    // The pipe's end, not the process, marks the command's end here.
+    process.reset();
+    thread.reset();
     // Only the child (and what it starts) may hold the writing side now, so
     // the pipe reports its end when the child is done.
     writeEnd.reset();

@@ -5,6 +5,7 @@
 #include "base/fixed_text.h"
 #include "driver/fatal_exit.h"
 #include "driver/run_context.h"
+#include "power/command_quote.h"
 #include "power/command_runner.h"
 #include "power/plan_name_check.h"
 #include "power/plan_operations.h"
@@ -36,7 +37,7 @@ std::vector<PlanMatch> MatchingPlans(const std::string& name) {
     return matches;
 }
 
-std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE \"" + guid + "\""; }
+std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE " + QuoteArgument(guid); }
 
 bool DeleteNamedPlans(const PwrScheme& request) {
     if (!RequireSchemeName(request, kModule)) return false;

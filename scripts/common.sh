@@ -63,4 +63,8 @@ prepare_wine_prefix() {
     "$WINE64" wineboot -i >/dev/null 2>&1 || true
   fi
   "$WINESERVER" -w
+  # Keep one server running for the whole session: each test case starts a
+  # new Wine process, and starting the server anew each time costs seconds.
+  "$WINESERVER" -p
+  trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
 }

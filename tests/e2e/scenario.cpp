@@ -79,8 +79,12 @@ Scenario::Scenario() {
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     char name[64];
-    std::snprintf(name, sizeof name, "kve2e_%lu_%d", GetCurrentProcessId(), ++g_scenarioCount);
+    // Wine reuses process ids between runs, so the tick count keeps folders
+    // of earlier runs (kept when a scenario failed) apart from this one.
+    std::snprintf(name, sizeof name, "kve2e_%lu_%llu_%d", GetCurrentProcessId(),
+                  static_cast<unsigned long long>(GetTickCount64()), ++g_scenarioCount);
     install_ = std::string(temp) + name;
+    RemoveFolderTree(install_);
     CreateDirectoryA(install_.c_str(), nullptr);
     CreateDirectoryA((install_ + "\\sim").c_str(), nullptr);
 

@@ -1,0 +1,76 @@
+#include "report/report_test_support.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "base/fixed_text.h"
+#include "report/file_helpers.h"
+#include "tests/win/temp_folder.h"
+
+void FillSampleRun(const std::string& installPath) {
+    ResetRunContext();
+    AgentIdentity& agent = g_ctx.Agent;
+    (void)StoreText(agent.InstallationPath, installPath);
+    (void)StoreText(agent.REGID, "123456");
+    (void)StoreText(agent.MEMBERID, "M77");
+    (void)StoreText(agent.SITEID, "S9");
+    (void)StoreText(agent.TYPE, "T1");
+    JobArgs& args = g_ctx.Args;
+    (void)StoreText(args.OD, "OD");
+    (void)StoreText(args.ScriptId, "93");
+    (void)StoreText(args.JobId, "4711");
+    (void)StoreText(args.ExecutionTime, "12/08/2026 10:30:45");
+    (void)StoreText(args.InstanceID, "I-5");
+    (void)StoreText(args.IsRealTimeS, "1");
+    (void)StoreText(args.ScriptJobId, "88");
+}
+
+std::string ReadRunLog(const std::string& installPath) {
+    const std::string folder = installPath + "\\ApplicationLog\\DorvikLog";
+    std::string text;
+    for (const std::string& name : FileNamesIn(folder)) text += ReadWholeFile(folder + "\\" + name);
+    return text;
+}
+
+int CountOf(const std::string& haystack, const std::string& text) {
+    int count = 0;
+    for (std::size_t pos = haystack.find(text); pos != std::string::npos; pos = haystack.find(text, pos + 1)) ++count;
+    return count;
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &data));
+    if (!find) return names;
+    do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(find.get(), &data));
+    return names;
+}
+
+RelayDoubleBinding::RelayDoubleBinding(const std::string& folder)
+    : logPath_(folder + "\\relay_calls.log"), scriptPath_(folder + "\\relay_script.txt") {
+    SetEnvironmentVariableA("KV_RELAY_DOUBLE_LOG", logPath_.c_str());
+    SetEnvironmentVariableA("KV_RELAY_DOUBLE_SCRIPT", scriptPath_.c_str());
+    module_.reset(LoadLibraryA((ProgramFolder() + "\\relay_double.dll").c_str()));
+    g_ctx.WebPostDataEntry =
+        module_ ? reinterpret_cast<WebPostDataProc>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "WebPostData"))) : nullptr;
+}
+
+RelayDoubleBinding::~RelayDoubleBinding() {
+    g_ctx.WebPostDataEntry = nullptr;
+    SetEnvironmentVariableA("KV_RELAY_DOUBLE_LOG", nullptr);
+    SetEnvironmentVariableA("KV_RELAY_DOUBLE_SCRIPT", nullptr);
+}
+
+void RelayDoubleBinding::Script(const std::string& lines) const {
+    if (FILE* f = std::fopen(scriptPath_.c_str(), "wb")) {
+        std::fwrite(lines.data(), 1, lines.size(), f);
+        std::fclose(f);
+    }
+}
+
+std::vector<RelayCall> RelayDoubleBinding::Calls() const { return ParseRelayCalls(ReadWholeFile(logPath_)); }

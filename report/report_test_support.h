@@ -1,0 +1,37 @@
+#pragma once
+// Shared by the Windows tests of the status post and the status file: a run
+// context for a sample job, the run's log, and the relay double.
+#include <string>
+#include <vector>
+
+#include "driver/run_context.h"
+#include "fakes/relay_double/double_log.h"
+#include "win/owners.h"
+
+// Resets the run context and fills it with agent REGID "123456", MEMBERID
+// "M77", SITEID "S9", TYPE "T1" and a sample job, installed at `installPath`.
+void FillSampleRun(const std::string& installPath);
+// Every log file of the installation, joined.
+std::string ReadRunLog(const std::string& installPath);
+// How often `text` occurs in `haystack`.
+int CountOf(const std::string& haystack, const std::string& text);
+// Names of the files in a folder, without "." and "..".
+std::vector<std::string> FileNamesIn(const std::string& folder);
+
+// relay_double.dll from the test program's folder, bound into
+// g_ctx.WebPostDataEntry, with its log and script files in `folder`.
+class RelayDoubleBinding {
+public:
+    explicit RelayDoubleBinding(const std::string& folder);
+    ~RelayDoubleBinding();
+    RelayDoubleBinding(const RelayDoubleBinding&) = delete;
+    RelayDoubleBinding& operator=(const RelayDoubleBinding&) = delete;
+    bool loaded() const { return static_cast<bool>(module_); }
+    // One answer per line, in call order.
+    void Script(const std::string& lines) const;
+    std::vector<RelayCall> Calls() const;
+
+private:
+    std::string logPath_, scriptPath_;
+    UniqueModule module_;
+};

@@ -1,0 +1,99 @@
+// The job's outcome as the relay DLL receives it, or as the post-log folder
+// keeps it, seen through the shipped executable.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fakes/relay_double/double_log.h"
+#include "tests/e2e/scenario.h"
+#include "tests/win/temp_folder.h"
+
+namespace {
+// Installs the recording relay with scripted answers and a configured URL.
+void UseRelayDouble(Scenario& s, const std::string& answers) {
+    s.InstallRelay("relay_double.dll");
+    CreateDirectoryA((s.InstallPath() + "\\Configuration").c_str(), nullptr);
+    FILE* ini = std::fopen((s.InstallPath() + "\\Configuration\\Pathwell.ini").c_str(), "wb");
+    ASSERT_NE(ini, nullptr);
+    std::fputs("[wpdcmscriptjobinstancestatus]\r\nURL=http://status.test\r\n", ini);
+    std::fclose(ini);
+    FILE* script = std::fopen((s.InstallPath() + "\\relay-script.txt").c_str(), "wb");
+    ASSERT_NE(script, nullptr);
+    std::fputs(answers.c_str(), script);
+    std::fclose(script);
+    s.SetEnv("KV_RELAY_DOUBLE_SCRIPT", s.InstallPath() + "\\relay-script.txt");
+    s.SetEnv("KV_RELAY_DOUBLE_LOG", s.InstallPath() + "\\relay-calls.txt");
+}
+
+std::vector<RelayCall> RelayCalls(const Scenario& s) {
+    return ParseRelayCalls(ReadWholeFile(s.InstallPath() + "\\relay-calls.txt"));
+}
+
+const char kConfiguredUrl[] = "http://status.test/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77&sid=S9&rid=123456&rty=T1";
+}  // namespace
+
+TEST(ReportE2E, FailingStepPostsFailWithItsReasonAndNoEndLine) {
+    Scenario s;
+    UseRelayDouble(s, "1\n");
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "No Such Plan"), StepXml("Delete Scheme", "Balanced")}));
+    EXPECT_EQ(s.Run(), 0u);
+
+    const std::vector<RelayCall> calls = RelayCalls(s);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].texts[0], kConfiguredUrl);
+    EXPECT_EQ(calls[0].texts[1],
+              "<wpdcmscriptjobinstancestatus>\n\t<batchid>0</batchid>\n\t<regid>123456</regid>\n\t<inid>SJ9</inid>"
+              "\n\t<inisrealtime>1</inisrealtime> \n\t<scriptid>93</scriptid> \n\t<jobid>4711</jobid>\n\t"
+              "<instanceid>I-1</instanceid> \n\t<status>Fail</status> \n\t<desc><![CDATA[Scheme not present hence "
+              "not deleted]]></desc>\n\t<inexecstatusdate>12/08/2026 10:30:45</inexecstatusdate> \n\t"
+              "<inmenuid>0</inmenuid> \n\t<intemplateid>0</intemplateid> \n\t</wpdcmscriptjobinstancestatus>");
+    EXPECT_EQ(calls[0].texts[2], "N");
+
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WinMain|INFO|Action|Delete|No Such Plan"), 1);
+    // The second step is never read, and the failure end writes no "End" line.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WinMain|INFO|Action|Delete|Balanced"), 0);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WinMain|INFO|Application|End|"), 0);
+    EXPECT_EQ(lines.back(), "1.0|CREATEWEBPOST|Info|Success Webpost Return Status|1");
+    EXPECT_TRUE(s.FilesIn("DorvikPostLogs").empty());
+    EXPECT_TRUE(s.FilesIn("Dorvik").empty());  // the status file is off unless the agent key asks
+}
+
+TEST(ReportE2E, JobWithoutStepsPostsSuccessAndWritesTheStatusFileWhenAsked) {
+    Scenario s;
+    UseRelayDouble(s, "0\n1\n");  // the configured server refuses, the default one takes it
+    s.SetAgentDword("StatusFileEnabled", 1);
+    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid>"
+               "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    EXPECT_EQ(s.Run(), 0u);
+
+    const std::vector<RelayCall> calls = RelayCalls(s);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].texts[0], kConfiguredUrl);
+    EXPECT_EQ(calls[1].texts[0].rfind("https://", 0), 0u) << calls[1].texts[0];
+    EXPECT_NE(calls[1].texts[0].find("/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77&sid=S9&rid=123456&rty=T1"),
+              std::string::npos);
+    EXPECT_NE(calls[1].texts[1].find("<status>Success</status> \n\t<desc><![CDATA[]]></desc>"), std::string::npos);
+    EXPECT_TRUE(s.FilesIn("DorvikPostLogs").empty());
+
+    const std::vector<std::string> files = s.FilesIn("Dorvik");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0], "status_OD_4711_93_123456_12082026103045.txt");
+    EXPECT_EQ(ReadWholeFile(s.InstallPath() + "\\Dorvik\\" + files[0]), "SUCCESS@#@");
+    EXPECT_EQ(LogLines(s.Log()).back(), "WinMain|INFO|Application|End|");
+}
+
+TEST(ReportE2E, WithoutRelayTheRecordIsSavedForLaterDelivery) {
+    Scenario s;  // no Relaynet.dll in the installation folder
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "")}));
+    EXPECT_EQ(s.Run(), 0u);
+    const std::vector<std::string> files = s.FilesIn("DorvikPostLogs");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].rfind("wpdcmscriptjobinstancestatus_N_123456_PER_", 0), 0u) << files[0];
+    const std::string saved = ReadWholeFile(s.InstallPath() + "\\DorvikPostLogs\\" + files[0]);
+    // An empty plan name fails its step before any command runs.
+    EXPECT_NE(saved.find("<status>Fail</status> \r\n\t<desc><![CDATA[Scheme Name is empty hence not processed]]>"),
+              std::string::npos)
+        << saved;
+    EXPECT_TRUE(s.JournalCommands().empty());
+}
