@@ -249,7 +249,7 @@ TEST(CreateModifyE2E, ExistingAndMissingPlansFollowTheOverwriteOption) {
         StepXml("Create Scheme", "night", With(AllSettings(), {{"schbasedon", "3"}, {"overwrite", "0"}})),
         StepXml("Create Scheme", "Night",
                 With(AllSettings(), {{"schbasedon", "3"}, {"overwrite", "1"}, {"turnoffm", "120#@#60"}})),
-        StepXml("Modify Scheme", "Ghost", With(AllSettings(), {{"overwrite", ""}})),
+        StepXml("Modify Scheme", "Ghost", With(AllSettings(), {{"overwrite", "0"}})),
         StepXml("Modify Scheme", "Ghost",
                 With(AllSettings(),
                      {{"overwrite", "1"}, {"schbasedon", "3"}, {"schdesc", "Made by modify"}, {"schactive", "1"}})),
