@@ -13,6 +13,20 @@ list(APPEND KV_WIN_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/scheme_list_test.cpp)
 
 # Setting table, creation and modification.
+list(APPEND KV_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/setting_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plan_commands.cpp)
+list(APPEND KV_CORE_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/setting_table_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plan_commands_test.cpp)
+list(APPEND KV_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/command_failure.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/hibernation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/setting_table_apply.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plan_steps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/create_scheme.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/modify_scheme.cpp)
+list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_failure_test.cpp)
 
 # Command-line quoting.
 list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/command_quote.cpp)

@@ -1,0 +1,107 @@
+// Plan creation: duplicates a built-in plan, names it, switches hibernation,
+// writes the setting table and activates the plan when asked. An installed
+// plan of the same name is handed to modification when COverwrite is "1".
+#include <windows.h>
+
+#include <string>
+
+#include "base/fixed_text.h"
+#include "driver/fatal_exit.h"
+#include "driver/run_context.h"
+#include "power/command_failure.h"
+#include "power/command_runner.h"
+#include "power/plan_commands.h"
+#include "power/plan_name_check.h"
+#include "power/plan_operations.h"
+#include "power/plan_steps.h"
+#include "power/scheme_list.h"
+#include "power/setting_table.h"
+#include "power/setting_table_apply.h"
+#include "report/file_helpers.h"
+#include "report/log_writer.h"
+#include "win/text_convert.h"
+
+namespace {
+
+constexpr char kModule[] = "CreatePowerSchemeVista";
+
+bool IsInstalled(const char* name) {
+    for (const SchemeEntry& entry : g_ctx.SchemeList)
+        if (SameTextNoCase(entry.SchemeName.c_str(), name)) return true;
+    return false;
+}
+
+bool Stop(const char* message) {
+    StoreTextCut(g_ctx.StatusDescription, message);
+    return false;
+}
+
+// Copies the base plan and returns the new plan's GUID, empty when no plan was
+// made: an unknown base, a duplication that could not run, or output without a
+// plan line (POWERCFG refused it). No later command may run on an empty GUID.
+std::string DuplicateBasePlan(const PwrScheme& request) {
+    const char* baseGuid = BasePlanGuid(request.CBasedOn);
+    if (baseGuid == nullptr) LogLine(kModule, "Info", "obPwrScheme.CBasedOn", request.CBasedOn, "");
+
+    const std::string capture = ListingFilePath();
+    if (FileExists(capture)) DeleteFileA(capture.c_str());
+    if (baseGuid == nullptr) return {};
+    if (CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str()) != 1) return {};
+    return ReadSchemeGuid(capture);
+}
+
+bool RenamePlan(const PwrScheme& request, const std::string& planGuid) {
+    const bool withDescription = request.CSchDesc[0] != '\0';
+    if (withDescription) LogLine(kModule, "Info", "ExecuteCommand", "CHANGENAME & Desc", request.CSchDesc);
+    const auto command = RenameCommand(planGuid, request.CSchName, request.CSchDesc);
+    if (!withDescription) LogLine(kModule, "Info", "ExecuteCommand", "CHANGENAME", "");
+
+    if (command && ExecuteCMD(PowercfgProgram(), command->c_str()) == 1) return true;
+    // A description too long for the command text is refused, never cut.
+    if (!command) SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    if (!withDescription)
+        ReportCommandFailure(kModule, "Not Able to Change Name : ");
+    else if (g_ctx.IsVistaOrLater)
+        ReportCommandFailure(kModule,
+                             "Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed");
+    else
+        ReportCommandFailure(kModule, "Os Type is XP/2003/2000", AppendSystemText::No);
+    return false;
+}
+
+bool CreatePlan(const PwrScheme& request) {
+    if (!RequireSchemeName(request, kModule)) return false;
+    g_ctx.SchemeList.clear();
+    if (!LogOsDescription(kModule)) return false;
+
+    ListSchemes();
+    if (IsInstalled(request.CSchName)) {
+        LogLine(kModule, "Error", request.CSchName, "", "Scheme Already Present");
+        if (OptionIsOn(request.COverwrite)) {
+            LogLine(kModule, "Info", request.CSchName, "OverWriteIfExist", "Yes");
+            LogLine(kModule, "Info", request.CSchName, "", "Modifying Scheme");
+            return ModifyPowerSchemeVista(request);
+        }
+        LogLine(kModule, "Info", request.CSchName, "OverWriteIfExist", "No");
+        return true;
+    }
+
+    const std::string planGuid = DuplicateBasePlan(request);
+    if (planGuid.empty()) return Stop("Not Able to Create Scheme");
+    LogLine(kModule, "Info", "Scheme Name", "", request.CSchName);
+
+    if (!RenamePlan(request, planGuid)) return false;
+    if (!SwitchHibernation(request, kModule, "Kindly check by fireing the command:- Powercfg.exe -H ON")) return false;
+    if (!ApplySettingTable(planGuid.c_str(), request, kModule)) return false;
+    return ActivateIfRequested(request, planGuid, kModule);
+}
+
+}  // namespace
+
+bool CreatePowerSchemeVista(PwrScheme request) {
+    try {
+        return CreatePlan(request);
+    } catch (...) {
+        ExitAfterException(kModule);
+    }
+}

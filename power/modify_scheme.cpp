@@ -1,0 +1,61 @@
+// Plan modification: finds the plan by name, switches hibernation, writes the
+// setting table and activates the plan when asked. A missing plan is created
+// instead when COverwrite is "1".
+#include <optional>
+#include <string>
+
+#include "driver/fatal_exit.h"
+#include "driver/run_context.h"
+#include "power/plan_name_check.h"
+#include "power/plan_operations.h"
+#include "power/plan_steps.h"
+#include "power/scheme_list.h"
+#include "power/setting_table.h"
+#include "power/setting_table_apply.h"
+#include "report/log_writer.h"
+#include "win/text_convert.h"
+
+namespace {
+
+constexpr char kModule[] = "ModifyPowerSchemeVista";
+
+// The GUID of the first listed plan of this name, if one is listed. The same
+// name test as creation's, so the two never hand a request back and forth.
+std::optional<std::string> FirstPlanNamed(const char* name) {
+    for (const SchemeEntry& entry : g_ctx.SchemeList)
+        if (SameTextNoCase(entry.SchemeName.c_str(), name)) return entry.SchemeGuid;
+    return std::nullopt;
+}
+
+bool ModifyPlan(const PwrScheme& request) {
+    if (!RequireSchemeName(request, kModule)) return false;
+    g_ctx.SchemeList.clear();
+    if (!LogOsDescription(kModule)) return false;
+
+    ListSchemes();
+    const std::optional<std::string> planGuid = FirstPlanNamed(request.CSchName);
+    if (!planGuid) {
+        LogLine(kModule, "Error", request.CSchName, "", "Scheme Not Present");
+        if (OptionIsOn(request.COverwrite)) {
+            LogLine(kModule, "Info", request.CSchName, "Create If Not Exist", "Yes");
+            LogLine(kModule, "Info", request.CSchName, "", "Creating Scheme");
+            return CreatePowerSchemeVista(request);
+        }
+        LogLine(kModule, "Info", request.CSchName, "Create If Not Exist", "No");
+        return true;
+    }
+
+    if (!SwitchHibernation(request, kModule, "Kindly check by fireing the command:- Powercfg.exe -H On")) return false;
+    if (!ApplySettingTable(planGuid->c_str(), request, kModule)) return false;
+    return ActivateIfRequested(request, *planGuid, kModule);
+}
+
+}  // namespace
+
+bool ModifyPowerSchemeVista(PwrScheme request) {
+    try {
+        return ModifyPlan(request);
+    } catch (...) {
+        ExitAfterException(kModule);
+    }
+}

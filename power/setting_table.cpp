@@ -1,0 +1,215 @@
+#include "power/setting_table.h"
+
+#include <cstring>
+#include <iterator>
+
+#include "base/text.h"
+#include "power/command_quote.h"
+
+namespace {
+
+// Subgroups, in the order of first use.
+constexpr char kBattery[] = "e73a048d-bf27-4f12-9731-8b2076e8891f";
+constexpr char kDisplay[] = "7516b95f-f776-4464-8c53-06167f40cc99";
+constexpr char kHardDisk[] = "0012ee47-9041-4b5d-9b77-535fba8b1442";
+constexpr char kSleep[] = "238c9fa8-0aad-41ed-83f4-97be242c8f20";
+constexpr char kWireless[] = "19cbb8fa-5279-450e-9fac-8a3d5fedd0c1";
+constexpr char kButtonsAndLid[] = "4f971e89-eebd-4455-a8de-9e59040e7347";
+constexpr char kPciExpress[] = "501a4d13-42af-4429-9fd1-a8218c268e20";
+constexpr char kProcessor[] = "54533251-82be-4824-96c1-47b60b740d00";
+constexpr char kNoSubgroup[] = "fea3413e-7e05-4911-9a71-700331f1c294";
+constexpr char kUsb[] = "2a737441-1930-4402-8d77-b2bebba308a3";
+
+// do nothing, sleep, hibernate, shut down
+constexpr CodeValue kActionCodes[] = {{"1", "000"}, {"6", "001"}, {"4", "002"}, {"5", "003"}};
+// sleep, hibernate, shut down
+constexpr CodeValue kStartMenuCodes[] = {{"6", "000"}, {"4", "001"}, {"5", "002"}};
+// maximum performance, low, medium and maximum power saving
+constexpr CodeValue kWirelessCodes[] = {{"1", "000"}, {"2", "001"}, {"3", "002"}, {"4", "003"}};
+// off, moderate and maximum power savings
+constexpr CodeValue kLinkStateCodes[] = {{"0", "000"}, {"1", "001"}, {"2", "002"}};
+// passive, active
+constexpr CodeValue kCoolingCodes[] = {{"0", "000"}, {"1", "001"}};
+
+constexpr Translation kAction{kActionCodes, std::size(kActionCodes)};
+constexpr Translation kStartMenu{kStartMenuCodes, std::size(kStartMenuCodes)};
+constexpr Translation kWirelessMode{kWirelessCodes, std::size(kWirelessCodes)};
+constexpr Translation kLinkState{kLinkStateCodes, std::size(kLinkStateCodes)};
+constexpr Translation kCooling{kCoolingCodes, std::size(kCoolingCodes)};
+
+using P = PwrScheme;
+constexpr auto D = ValueForm::Direct;
+constexpr auto T = ValueForm::Translated;
+constexpr auto YN = ValueForm::YesNo;
+constexpr auto ALL = RowCondition::Always;
+
+}  // namespace
+
+// The order of the rows is the order of the commands.
+const std::array<SettingRow, kSettingRowCount> kSettingRows = {{
+    {"critbatact", &P::CCritBatActAC, &P::CCritBatActDC, kBattery, "637ea02f-bbcb-4015-8e2c-a1c7b9c0b546",
+     T, &kAction, ALL, "Critical battery action AC", "Critical battery action DC",
+     "Failed to set Critical battery action on AC Power : ",
+     "Failed to set Critical battery action on DC Power : "},
+    {"lowbatact", &P::CLowBatActAC, &P::CLowBatActDC, kBattery, "d8742dcb-3e6a-4b3c-b3fe-374623cdcf06",
+     T, &kAction, ALL, "Low battery action AC", "Low battery action DC",
+     "Failed to set Low battery action on AC Power : ",
+     "Failed to set Low battery action on DC Power : "},
+    {"critbatlev", &P::CCritBatLevAC, &P::CCritBatLevDC, kBattery, "9a66d8d7-4ff7-4ef9-b5a2-5a326ca2a469",
+     D, nullptr, ALL, "Critical Battery Level AC", "Critical Battery Level DC",
+     "Failed to set Critical battery Level on AC Power : ",
+     "Failed to set Critical battery Level on DC Power : "},
+    {"lowbatlev", &P::CLowBatLevAC, &P::CLowBatLevDC, kBattery, "8183ba9a-e910-48da-8769-14ae6dc1170a",
+     D, nullptr, ALL, "Low Battery Level AC", "Low Battery Level DC",
+     "Failed to set Low battery Level on AC Power : ",
+     "Failed to set Low battery Level on DC Power : "},
+    {"lowbatnotif", &P::CLowBatNotifAC, &P::CLowBatNotifDC, kBattery, "bcded951-187b-4d05-bccc-f7e51960c258",
+     D, nullptr, ALL, "Low Battery Notification AC", "Low Battery Notification DC",
+     "Failed to set Low battery Notification on AC Power : ",
+     "Failed to set Low battery Notification on DC Power : "},
+    {"turnoffm", &P::CTurnOffMAC, &P::CTurnOffMDC, kDisplay, "3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e",
+     D, nullptr, ALL, "Turn Off Monitor AC", "Turn Off Monitor DC",
+     "Failed to set value of Turn Off Monitor on AC Power : ",
+     "Failed to set value of Turn Off Monitor on DC Power : "},
+    {"turnoffhd", &P::CTurnOffHdAC, &P::CTurnOffHdDC, kHardDisk, "6738e2c4-e8a5-4a42-b16a-e040e769756e",
+     D, nullptr, ALL, "Turn Off Hard Disk AC", "Turn Off Hard Disk DC",
+     "Failed to set value of Turn Off Hard Disk on AC Power : ",
+     "Failed to set value of Turn Off Hard Disk on DC Power : "},
+    {"turnoffstnd", &P::CTurnOffStndAC, &P::CTurnOffStndDC, kSleep, "29f6c1db-86da-48c5-9fdb-f2b67b1f44da",
+     D, nullptr, ALL, "System StandBy AC", "System StandBy DC",
+     "Failed to set value of System StandBy on AC Power : ",
+     "Failed to set value of System StandBy on DC Power : "},
+    {"turnoffhib", &P::CTurnOffHibAC, &P::CTurnOffHibDC, kSleep, "9d7815a6-7ee4-497e-8888-515a05f02364",
+     D, nullptr, ALL, "System Hibernate AC", "System Hibernate DC",
+     "Failed to set value of System Hibernate on AC Power : ",
+     "Failed to set value of System Hibernate on DC Power : "},
+    // The DC write of this row is logged with the AC label.
+    {"wirelessmode", &P::CWirelessModeAC, &P::CWirelessModeDC, kWireless, "12bbebe6-58d6-4636-95bb-3217ef867c1a",
+     T, &kWirelessMode, ALL, "Wireless Adapter Power Saving Mode AC", "Wireless Adapter Power Saving Mode AC",
+     "Failed to set value of Wireless Adapter Power Saving Mode on AC Power : ",
+     "Failed to set value of Wireless Adapter Power Saving Mode on DC Power : "},
+    {"closelid", &P::CCloseLidAC, &P::CCloseLidDC, kButtonsAndLid, "5ca83367-6e45-459f-a27b-476b1d01c936",
+     T, &kAction, ALL, "Close Lid Ac", "Close Lid Dc",
+     "Failed to set value of Lid close action on AC Power : ",
+     "Failed to set value of Lid close action on DC Power : "},
+    {"powerbtn", &P::CPowerBtnAC, &P::CPowerBtnDC, kButtonsAndLid, "7648efa3-dd9c-4e3e-b566-50f929386280",
+     T, &kAction, ALL, "Power Button Action Ac", "Power Button Action Dc",
+     "Failed to set value of Power Button action on AC Power : ",
+     "Failed to set value of Power Button action on DC Power : "},
+    {"sleepbtn", &P::CSleepBtnAC, &P::CSleepBtnDC, kButtonsAndLid, "96996bc0-ad50-47ec-923b-6f41874dd9eb",
+     T, &kAction, ALL, "Sleep button action Ac", "Sleep button action Dc",
+     "Failed to set value of Sleep Button action on AC Power : ",
+     "Failed to set value of Sleep Button action on DC Power : "},
+    {"startmenu", &P::CStartMenuAC, &P::CStartMenuDC, kButtonsAndLid, "a7066653-8d6c-40a8-910e-a1f54b84c7e5",
+     T, &kStartMenu, ALL, "Start Menu Power button action Ac", "Start Menu Power button action Dc",
+     "Failed to set value of Start Menu Power Button action on AC Power : ",
+     "Failed to set value of Start Menu Power Button action on DC Power : "},
+    {"pcilinkstate", &P::CPciLinkStateAC, &P::CPciLinkStateDC, kPciExpress, "ee12f906-d277-404b-b6da-e5fa1a576df5",
+     T, &kLinkState, ALL, "PCI Express Link State Power Management Ac", "PCI Express Link State Power Management Dc",
+     "Failed to set value of PCI Express Link State Power Management on AC Power : ",
+     "Failed to set value of PCI Express Link State Power Management on DC Power : "},
+    {"procminstate", &P::CProcMinStateAC, &P::CProcMinStateDC, kProcessor, "893dee8e-2bef-41e0-89c6-b55d0929964c",
+     D, nullptr, ALL, "Minimum processor state Ac", "Minimum processor state Dc",
+     "Failed to set value of Minimum processor state on AC Power : ",
+     "Failed to set value of Minimum processor state on DC Power : "},
+    {"procmaxstate", &P::CProcMaxStateAC, &P::CProcMaxStateDC, kProcessor, "bc5038f7-23e0-4960-96da-33abaf5935ec",
+     D, nullptr, ALL, "Maximum processor state Ac", "Maximum processor state Dc",
+     "Failed to set value of Maximum processor state on AC Power : ",
+     "Failed to set value of Maximum processor state on DC Power : "},
+    // Only where the policy exists; the DC write is logged with the AC label.
+    {"syscooling", &P::CSysCoolingAC, &P::CSysCoolingDC, kProcessor, "94d3a615-a899-4ac5-ae2b-e4d8f634367f",
+     T, &kCooling, RowCondition::CoolingSystems, "System cooling policy AC", "System cooling policy AC",
+     "Failed to set value of System cooling policy on AC Power : ",
+     "Failed to set value of System cooling policy on DC Power : "},
+    {"reqpwd", &P::CReqPwdAC, &P::CReqPwdDC, kNoSubgroup, "0e796bdb-100d-47d6-a2d5-f7d2daa51f51",
+     YN, nullptr, ALL, "Prompt for Password Ac", "Prompt for Password Dc",
+     "Failed to set value of Require a password on wakeup on AC Power : ",
+     "Failed to set value of Require a password on wakeup on DC Power : "},
+    {"allowhbrid", &P::CAllowHbridAC, &P::CAllowHbridDC, kSleep, "94ac6d29-73ce-41a6-809f-6363ba21b47e",
+     YN, nullptr, ALL, "Allow hybrid sleep AC", "Allow hybrid sleep DC",
+     "Failed to set value of Allow hybrid sleep on AC Power : ",
+     "Failed to set value of Allow hybrid sleep on DC Power : "},
+    {"allowwake", &P::CAllowWakeAC, &P::CAllowWakeDC, kSleep, "bd3b718a-0680-4d9d-8ab2-e1d2b4ac806d",
+     YN, nullptr, ALL, "Allow wake timers AC", "Allow wake timers DC",
+     "Failed to set value of Allow wake timers on AC Power : ",
+     "Failed to set value of Allow wake timers on DC Power : "},
+    {"suspndset", &P::CSuspndSetAC, &P::CSuspndSetDC, kUsb, "48e6b7a6-50f5-4782-a5d4-53bb8f07e226",
+     YN, nullptr, ALL, "USB selective suspend setting AC", "USB selective suspend setting DC",
+     "Failed to set value of USB selective suspend setting on AC Power : ",
+     "Failed to set value of USB selective suspend setting on DC Power : "},
+}};
+
+namespace {
+template <std::size_t N>
+std::string_view FieldText(const char (&field)[N]) {
+    const void* end = std::memchr(field, '\0', N);
+    return {field, end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : N};
+}
+}  // namespace
+
+std::string_view RecordField::In(const PwrScheme& request) const {
+    if (wide_ != nullptr) return FieldText(request.*wide_);
+    return FieldText(request.*narrow_);
+}
+
+bool OptionIsOn(std::string_view text) { return EqualsNoCaseAscii(text, "1"); }
+
+std::string TranslateCode(const Translation& translation, std::string_view code) {
+    for (std::size_t i = 0; i < translation.count; ++i)
+        if (EqualsNoCaseAscii(code, translation.entries[i].code)) return translation.entries[i].value;
+    return {};
+}
+
+bool CoolingPolicyApplies(std::int32_t osCode) {
+    return osCode == 2 || osCode == 3 || osCode == 4 || osCode == 11;
+}
+
+std::string SettingValueText(const SettingRow& row, std::string_view recordText) {
+    switch (row.form) {
+    case ValueForm::Translated:
+        return TranslateCode(*row.translation, recordText);
+    case ValueForm::YesNo:
+        return OptionIsOn(recordText) ? "001" : "000";
+    case ValueForm::Direct:
+        break;
+    }
+    return std::string(recordText);
+}
+
+std::string SettingCommand(const SettingRow& row, PowerSource source, std::string_view planGuid,
+                           std::string_view recordText) {
+    std::string command = source == PowerSource::AC ? "POWERCFG -SETACVALUEINDEX " : "POWERCFG -SETDCVALUEINDEX ";
+    command += QuoteArgument(planGuid);
+    command += " \"";
+    command += row.subgroupGuid;
+    command += "\" \"";
+    command += row.settingGuid;
+    command += "\" ";
+    command += QuoteArgument(SettingValueText(row, recordText));
+    return command;
+}
+
+std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::string_view planGuid,
+                                            std::int32_t osCode) {
+    std::vector<PlannedWrite> plan;
+    plan.reserve(2 * kSettingRowCount);
+    for (const SettingRow& row : kSettingRows) {
+        if (row.condition == RowCondition::CoolingSystems && !CoolingPolicyApplies(osCode)) {
+            PlannedWrite notice;
+            notice.kind = PlannedWrite::Kind::NotSupportedNotice;
+            plan.push_back(std::move(notice));
+            continue;
+        }
+        for (PowerSource source : {PowerSource::AC, PowerSource::DC}) {
+            const bool ac = source == PowerSource::AC;
+            const std::string_view raw = (ac ? row.acField : row.dcField).In(request);
+            PlannedWrite write;
+            write.label = ac ? row.acLabel : row.dcLabel;
+            write.rawValue = std::string(raw);
+            write.command = SettingCommand(row, source, planGuid, raw);
+            write.failureMessage = ac ? row.acFailureMessage : row.dcFailureMessage;
+            plan.push_back(std::move(write));
+        }
+    }
+    return plan;
+}

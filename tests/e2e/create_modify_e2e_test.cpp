@@ -1,0 +1,553 @@
+// Plan creation and modification through the shipped executable: the
+// POWERCFG commands the simulator saw, the log, the plans left behind and
+// the status the job reported.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "power/setting_table.h"
+#include "tests/e2e/scenario.h"
+#include "tests/win/temp_folder.h"
+
+namespace {
+
+constexpr char kBalanced[] = "381b4222-f694-41f0-9685-ff5bb260df2e";
+constexpr char kHighPerformance[] = "8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c";
+constexpr char kPowerSaver[] = "a1841308-3541-4fab-bc81-f71556f20b4a";
+constexpr char kListing[] = "powercfg.exe /l";
+constexpr char kMonitor[] = "7516b95f-f776-4464-8c53-06167f40cc99/3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e";
+constexpr char kLowBatteryNotification[] =
+    "e73a048d-bf27-4f12-9731-8b2076e8891f/bcded951-187b-4d05-bccc-f7e51960c258";
+
+using Children = std::vector<std::pair<std::string, std::string>>;
+
+// Every setting of a step, as the job document carries them (AC#@#DC).
+Children AllSettings() {
+    return {{"critbatact", "5#@#4"},     {"lowbatact", "1#@#6"},      {"critbatlev", "5#@#7"},
+            {"lowbatlev", "10#@#12"},    {"lowbatnotif", "1#@#0"},    {"turnoffm", "600#@#300"},
+            {"turnoffhd", "1200#@#600"}, {"turnoffstnd", "0#@#900"},  {"turnoffhib", "0#@#3600"},
+            {"wirelessmode", "1#@#4"},   {"closelid", "1#@#6"},       {"powerbtn", "5#@#4"},
+            {"sleepbtn", "6#@#6"},       {"startmenu", "5#@#6"},      {"pcilinkstate", "0#@#2"},
+            {"procminstate", "5#@#5"},   {"procmaxstate", "100#@#80"}, {"syscooling", "1#@#0"},
+            {"reqpwd", "1#@#0"},         {"allowhbrid", "0#@#1"},     {"allowwake", "1#@#0"},
+            {"suspndset", "1#@#1"}};
+}
+
+// The children with some tags given other texts, or added.
+Children With(Children children, const Children& changes) {
+    for (const auto& change : changes) {
+        auto at = std::find_if(children.begin(), children.end(), [&](const auto& c) { return c.first == change.first; });
+        if (at != children.end())
+            at->second = change.second;
+        else
+            children.push_back(change);
+    }
+    return children;
+}
+
+// The setting writes a step of AllSettings() must produce, in table order.
+std::vector<std::string> PlannedCommands(const std::string& guid, int osCode, const Children& changes = {}) {
+    const Children settings = With(AllSettings(), changes);
+    std::vector<std::string> commands;
+    for (const SettingRow& row : kSettingRows) {
+        if (row.condition == RowCondition::CoolingSystems && !CoolingPolicyApplies(osCode)) continue;
+        const auto at = std::find_if(settings.begin(), settings.end(), [&](const auto& c) { return c.first == row.tag; });
+        const std::string& text = at->second;
+        const std::size_t split = text.find("#@#");
+        commands.push_back(SettingCommand(row, PowerSource::AC, guid, text.substr(0, split)));
+        commands.push_back(SettingCommand(row, PowerSource::DC, guid, text.substr(split + 3)));
+    }
+    return commands;
+}
+
+std::vector<std::string> Slice(const std::vector<std::string>& v, std::size_t from, std::size_t count) {
+    if (from >= v.size()) return {};
+    return {v.begin() + static_cast<long>(from), v.begin() + static_cast<long>(std::min(v.size(), from + count))};
+}
+
+std::vector<std::string> LinesOf(const Scenario& s, const std::string& module) {
+    std::vector<std::string> lines;
+    for (const LogRecordLine& r : s.Log())
+        if (r.module == module) lines.push_back(LogLineText(r));
+    return lines;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+bool HasLineStarting(const std::vector<std::string>& lines, const std::string& start) {
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
+}
+
+// The status record saved in the post-log folder (no relay DLL is installed,
+// so the record always ends up there): its status and description.
+struct Posted {
+    std::string status, desc;
+};
+Posted PostedStatus(const Scenario& s) {
+    const std::vector<std::string> files = s.FilesIn("DorvikPostLogs");
+    if (files.size() != 1) {
+        ADD_FAILURE() << files.size() << " saved status records";
+        return {};
+    }
+    const std::string xml = ReadWholeFile(s.InstallPath() + "\\DorvikPostLogs\\" + files[0]);
+    auto between = [&](const std::string& open, const std::string& close) {
+        const std::size_t a = xml.find(open);
+        const std::size_t b = a == std::string::npos ? a : xml.find(close, a + open.size());
+        return b == std::string::npos ? std::string() : xml.substr(a + open.size(), b - a - open.size());
+    };
+    return {between("<status>", "</status>"), between("<desc><![CDATA[", "]]></desc>")};
+}
+
+std::string NewPlanGuid(const SimState& state, const std::string& name) {
+    const auto plans = FindPlansByName(state, name);
+    return plans.empty() ? std::string() : plans.front()->guid;
+}
+
+// Makes the executable see a machine that cannot hibernate: the powrprof.dll
+// double beside it, and Wine told to prefer that file for Kestrovane.exe (a
+// per-program DLL override; the WINEDLLOVERRIDES variable set by a Windows
+// parent does not reach the child's loader). Both go when the scenario ends.
+class NoHibernationSupport {
+public:
+    NoHibernationSupport() : target_(BinFolder() + "\\powrprof.dll") {
+        const std::string source = BinFolder() + "\\no_hibernation\\powrprof.dll";
+        if (!CopyFileA(source.c_str(), target_.c_str(), FALSE)) ADD_FAILURE() << "cannot copy " << source;
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kOverrideKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS) {
+            ADD_FAILURE() << "cannot create the DLL override";
+            return;
+        }
+        RegSetValueExA(key, "powrprof", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), sizeof "native");
+        RegCloseKey(key);
+    }
+    ~NoHibernationSupport() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Kestrovane.exe");
+        DeleteFileA(target_.c_str());
+    }
+
+private:
+    static constexpr char kOverrideKey[] = "Software\\Wine\\AppDefaults\\Kestrovane.exe\\DllOverrides";
+    std::string target_;
+};
+
+}  // namespace
+
+// Windows 7 without a service pack, so the cooling pair applies: 44 writes.
+// Two plans share the requested name; only the first listed one is changed.
+TEST(CreateModifyE2E, FullModificationOfTheFirstPlanOfItsName) {
+    Scenario s;
+    s.SetOsVersion("6.1", "");
+    SimState state = DefaultSimState();
+    SimPlan twin = state.plans.front();
+    twin.guid = "99999999-8888-7777-6666-555555555555";
+    state.plans.push_back(twin);
+    state.activeGuid = kPowerSaver;
+    s.SetSimState(state);
+    const std::string balancedName = FindPlan(state, kBalanced)->name;
+    s.WriteJob(JobXml({StepXml("Modify Scheme", "BALANCED",
+                               With(AllSettings(), {{"enahiber", "1"}, {"schactive", "1"}}))}));
+    EXPECT_EQ(s.Run(), 0u);
+
+    const std::vector<std::string> journal = s.JournalCommands();
+    ASSERT_EQ(journal.size(), 47u);
+    EXPECT_EQ(journal[0], kListing);
+    EXPECT_EQ(journal[1], "POWERCFG -H \"ON\"");
+    EXPECT_EQ(Slice(journal, 2, 44), PlannedCommands(kBalanced, 3));
+    EXPECT_EQ(journal[12], std::string("POWERCFG -SETACVALUEINDEX \"") + kBalanced +
+                               "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"600\"");
+    EXPECT_EQ(journal[45], std::string("POWERCFG -SETDCVALUEINDEX \"") + kBalanced +
+                               "\" \"2a737441-1930-4402-8d77-b2bebba308a3\" \"48e6b7a6-50f5-4782-a5d4-53bb8f07e226\" \"001\"");
+    EXPECT_EQ(journal[46], std::string("POWERCFG -SETACTIVE \"") + kBalanced + "\"");
+
+    // The operation's own lines, in order: 1 + 2 + 44 + 1.
+    const std::vector<std::string> lines = LinesOf(s, "ModifyPowerSchemeVista");
+    ASSERT_EQ(lines.size(), 48u);
+    EXPECT_EQ(lines[0].rfind("ModifyPowerSchemeVista|INFO|GetOSDisplayString|OS Desc|", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1], "ModifyPowerSchemeVista|INFO|BALANCED|Hibernate Action|1");
+    EXPECT_EQ(lines[2], "ModifyPowerSchemeVista|SUCCESS|Hibernate||On");
+    EXPECT_EQ(lines[3], "ModifyPowerSchemeVista|INFO|BALANCED|Critical battery action AC|5");
+    EXPECT_EQ(lines[22], "ModifyPowerSchemeVista|INFO|BALANCED|Wireless Adapter Power Saving Mode AC|4");
+    EXPECT_EQ(lines[38], "ModifyPowerSchemeVista|INFO|BALANCED|System cooling policy AC|0");
+    EXPECT_EQ(lines[46], "ModifyPowerSchemeVista|INFO|BALANCED|USB selective suspend setting DC|1");
+    EXPECT_EQ(lines[47], "ModifyPowerSchemeVista|INFO|BALANCED|Activate Action|1");
+
+    const SimState after = s.ReadSimState();
+    EXPECT_EQ(after.activeGuid, kBalanced);
+    EXPECT_TRUE(after.hibernateOn);
+    EXPECT_EQ(FindPlan(after, kBalanced)->values.at(kMonitor), std::make_pair(std::string("600"), std::string("300")));
+    EXPECT_EQ(FindPlan(after, twin.guid)->values, twin.values);
+    EXPECT_EQ(FindPlan(after, kBalanced)->name, balancedName);  // never renamed
+    EXPECT_EQ(PostedStatus(s).status, "Success");
+    EXPECT_EQ(LogLines(s.Log()).back(), "WinMain|INFO|Application|End|");
+}
+
+// Windows 7 SP1 (as Wine reports by default) skips the cooling pair. One job
+// creates a plan from High performance with a description and activation,
+// modifies it and deletes another plan.
+TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
+    Scenario s;
+    s.WriteJob(JobXml({
+        StepXml("Create Scheme", "Office",
+                With(AllSettings(), {{"schbasedon", "2"}, {"schdesc", "Office hours"}, {"schactive", "1"}})),
+        StepXml("Modify Scheme", "office", With(AllSettings(), {{"turnoffm", "60#@#30"}, {"enahiber", "1"}})),
+        StepXml("Delete Scheme", "Power saver"),
+    }));
+    EXPECT_EQ(s.Run(), 0u);
+
+    const SimState after = s.ReadSimState();
+    const std::string guid = NewPlanGuid(after, "Office");
+    ASSERT_EQ(guid.size(), 36u);
+    const std::vector<std::string> journal = s.JournalCommands();
+    ASSERT_GE(journal.size(), 92u);
+    EXPECT_EQ(journal[0], kListing);
+    EXPECT_EQ(journal[1], std::string("POWERCFG -DUPLICATESCHEME \"") + kHighPerformance + "\"");
+    EXPECT_EQ(journal[2], "POWERCFG -CHANGENAME \"" + guid + "\" \"Office\" \"Office hours\"");
+    EXPECT_EQ(journal[3], "POWERCFG -H \"OFF\"");
+    EXPECT_EQ(Slice(journal, 4, 42), PlannedCommands(guid, 31));
+    EXPECT_EQ(journal[46], "POWERCFG -SETACTIVE \"" + guid + "\"");
+    EXPECT_EQ(journal[47], kListing);
+    EXPECT_EQ(journal[48], "POWERCFG -H \"ON\"");
+    EXPECT_EQ(Slice(journal, 49, 42), PlannedCommands(guid, 31, {{"turnoffm", "60#@#30"}}));
+    EXPECT_EQ(journal[60], "POWERCFG -SETDCVALUEINDEX \"" + guid +
+                               "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"30\"");
+    EXPECT_EQ(journal[91], kListing);
+    for (const std::string& c : journal) EXPECT_EQ(c.find("94d3a615-a899-4ac5-ae2b-e4d8f634367f"), std::string::npos);
+
+    const std::vector<std::string> created = LinesOf(s, "CreatePowerSchemeVista");
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|Scheme Name||Office"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|ExecuteCommand|CHANGENAME & Desc|Office hours"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|Office|Hibernate Action|"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|SUCCESS|Hibernate||Off"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|System cooling policy||System Not Supported"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|Office|Activate Action|1"));
+    EXPECT_TRUE(Contains(LinesOf(s, "ModifyPowerSchemeVista"),
+                         "ModifyPowerSchemeVista|INFO|System cooling policy||System Not Supported"));
+
+    const SimPlan* office = FindPlan(after, guid);
+    ASSERT_NE(office, nullptr);
+    EXPECT_EQ(office->description, "Office hours");
+    EXPECT_EQ(office->values.at(kMonitor), std::make_pair(std::string("60"), std::string("30")));
+    EXPECT_EQ(after.activeGuid, guid);
+    EXPECT_EQ(FindPlan(after, kPowerSaver), nullptr);
+
+    const std::vector<std::string> all = LogLines(s.Log());
+    EXPECT_TRUE(Contains(all, "WinMain|INFO|Action|Create|Office"));
+    EXPECT_TRUE(Contains(all, "WinMain|INFO|Action|Modify|office"));
+    EXPECT_TRUE(Contains(all, "WinMain|INFO|Action|Delete|Power saver"));
+    EXPECT_EQ(PostedStatus(s).status, "Success");
+    EXPECT_EQ(all.back(), "WinMain|INFO|Application|End|");
+}
+
+// The two hand-overs and their refusals, in one job whose steps all succeed.
+TEST(CreateModifyE2E, ExistingAndMissingPlansFollowTheOverwriteOption) {
+    Scenario s;
+    s.WriteJob(JobXml({
+        StepXml("Create Scheme", "Night", With(AllSettings(), {{"schbasedon", "1"}})),
+        StepXml("Create Scheme", "night", With(AllSettings(), {{"schbasedon", "3"}, {"overwrite", "0"}})),
+        StepXml("Create Scheme", "Night",
+                With(AllSettings(), {{"schbasedon", "3"}, {"overwrite", "1"}, {"turnoffm", "120#@#60"}})),
+        StepXml("Modify Scheme", "Ghost", With(AllSettings(), {{"overwrite", ""}})),
+        StepXml("Modify Scheme", "Ghost",
+                With(AllSettings(),
+                     {{"overwrite", "1"}, {"schbasedon", "3"}, {"schdesc", "Made by modify"}, {"schactive", "1"}})),
+    }));
+    EXPECT_EQ(s.Run(), 0u);
+
+    const SimState after = s.ReadSimState();
+    ASSERT_EQ(FindPlansByName(after, "Night").size(), 1u);
+    ASSERT_EQ(FindPlansByName(after, "Ghost").size(), 1u);
+    const std::string night = NewPlanGuid(after, "Night");
+    const std::string ghost = NewPlanGuid(after, "Ghost");
+    const std::vector<std::string> journal = s.JournalCommands();
+    // Night: listing, duplicate, rename, hibernation, 42 writes; no activation.
+    ASSERT_EQ(journal.size(), 141u);
+    EXPECT_EQ(journal[1], std::string("POWERCFG -DUPLICATESCHEME \"") + kBalanced + "\"");
+    EXPECT_EQ(journal[2], "POWERCFG -CHANGENAME \"" + night + "\" \"Night\"");
+    EXPECT_EQ(journal[45].rfind("POWERCFG -SETDCVALUEINDEX \"" + night + "\"", 0), 0u);
+    // Existing plan, overwrite "0": the listing only. Overwrite "1": modification.
+    // (creation's listing, then modification's own)
+    EXPECT_EQ(journal[46], kListing);
+    EXPECT_EQ(journal[47], kListing);
+    EXPECT_EQ(journal[48], kListing);
+    EXPECT_EQ(journal[49], "POWERCFG -H \"OFF\"");
+    EXPECT_EQ(journal[60], "POWERCFG -SETACVALUEINDEX \"" + night +
+                               "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"120\"");
+    // Missing plan, overwrite empty: the listing only. Overwrite "1": creation.
+    EXPECT_EQ(journal[92], kListing);
+    EXPECT_EQ(journal[93], kListing);
+    EXPECT_EQ(journal[94], kListing);
+    EXPECT_EQ(journal[95], std::string("POWERCFG -DUPLICATESCHEME \"") + kPowerSaver + "\"");
+    EXPECT_EQ(journal[96], "POWERCFG -CHANGENAME \"" + ghost + "\" \"Ghost\" \"Made by modify\"");
+    EXPECT_EQ(journal.back(), "POWERCFG -SETACTIVE \"" + ghost + "\"");
+    EXPECT_EQ(journal.size(), 141u);
+    EXPECT_EQ(after.activeGuid, ghost);
+    EXPECT_EQ(FindPlan(after, night)->values.at(kMonitor).first, "120");
+
+    const std::vector<std::string> created = LinesOf(s, "CreatePowerSchemeVista");
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|ExecuteCommand|CHANGENAME|"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|Night|Activate Action|"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|ERROR|night||Scheme Already Present"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|night|OverWriteIfExist|No"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|Night|OverWriteIfExist|Yes"));
+    EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|Night||Modifying Scheme"));
+    const std::vector<std::string> modified = LinesOf(s, "ModifyPowerSchemeVista");
+    EXPECT_TRUE(Contains(modified, "ModifyPowerSchemeVista|ERROR|Ghost||Scheme Not Present"));
+    EXPECT_TRUE(Contains(modified, "ModifyPowerSchemeVista|INFO|Ghost|Create If Not Exist|No"));
+    EXPECT_TRUE(Contains(modified, "ModifyPowerSchemeVista|INFO|Ghost|Create If Not Exist|Yes"));
+    EXPECT_TRUE(Contains(modified, "ModifyPowerSchemeVista|INFO|Ghost||Creating Scheme"));
+    EXPECT_EQ(PostedStatus(s).status, "Success");
+}
+
+// Creation requests that never make a plan: an unknown base, and a
+// duplication POWERCFG refuses (no rename may run against an empty GUID).
+TEST(CreateModifyE2E, CreationWithoutANewPlanStopsBeforeAnyFurtherCommand) {
+    Scenario unknownBase;
+    unknownBase.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "01"}})}));
+    EXPECT_EQ(unknownBase.Run(), 0u);
+    EXPECT_EQ(unknownBase.JournalCommands(), std::vector<std::string>{kListing});
+    const std::vector<std::string> lines = LogLines(unknownBase.Log());
+    EXPECT_TRUE(Contains(lines, "CreatePowerSchemeVista|INFO|obPwrScheme.CBasedOn|01|"));
+    EXPECT_TRUE(Contains(lines, "WinMain|INFO|Action|Create|Office"));
+    EXPECT_EQ(LinesOf(unknownBase, "CreatePowerSchemeVista").back(), "CreatePowerSchemeVista|INFO|obPwrScheme.CBasedOn|01|");
+    EXPECT_EQ(PostedStatus(unknownBase).status, "Fail");
+    EXPECT_EQ(PostedStatus(unknownBase).desc, "Not Able to Create Scheme");
+
+    Scenario refused;
+    SimState state = DefaultSimState();
+    state.faults.push_back({0, "-DUPLICATESCHEME", 1, "Invalid Parameters"});
+    refused.SetSimState(state);
+    refused.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}})}));
+    EXPECT_EQ(refused.Run(), 0u);
+    ASSERT_EQ(refused.JournalCommands().size(), 2u);
+    EXPECT_EQ(PostedStatus(refused).desc, "Not Able to Create Scheme");
+    EXPECT_FALSE(HasLineStarting(LogLines(refused.Log()), "CreatePowerSchemeVista|INFO|Scheme Name|"));
+    EXPECT_EQ(refused.ReadSimState().plans.size(), state.plans.size());
+}
+
+// A setting write that fails stops the table: earlier writes stay, later
+// ones never run. Here the tenth write of a modification (invocation 12,
+// after the listing and the hibernation switch).
+TEST(CreateModifyE2E, FailingSettingWriteStopsTheTable) {
+    Scenario s;
+    SimState state = DefaultSimState();
+    state.faults.push_back({12, "", 5, ""});
+    s.SetSimState(state);
+    s.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", With(AllSettings(), {{"schactive", "1"}})),
+                       StepXml("Delete Scheme", "Power saver")}));
+    EXPECT_EQ(s.Run(), 0u);
+    const std::vector<std::string> journal = s.JournalCommands();
+    ASSERT_EQ(journal.size(), 12u);  // nothing after the failed write, no later step
+    EXPECT_EQ(journal.back(), PlannedCommands(kBalanced, 31)[9]);
+    const SimState after = s.ReadSimState();
+    const SimPlan* before = FindPlan(state, kBalanced);
+    const SimPlan* balanced = FindPlan(after, kBalanced);
+    EXPECT_EQ(balanced->values.at(kLowBatteryNotification).first, "1");  // write 9 stays
+    EXPECT_EQ(balanced->values.at(kLowBatteryNotification).second, before->values.at(kLowBatteryNotification).second);
+    EXPECT_EQ(balanced->values.at(kMonitor), before->values.at(kMonitor));  // write 11 never ran
+    EXPECT_NE(FindPlan(after, kPowerSaver), nullptr);
+
+    const Posted posted = PostedStatus(s);
+    EXPECT_EQ(posted.status, "Fail");
+    EXPECT_EQ(posted.desc.rfind("Failed to set Low battery Notification on DC Power : ", 0), 0u) << posted.desc;
+    const std::vector<std::string> lines = LinesOf(s, "ModifyPowerSchemeVista");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().rfind("ModifyPowerSchemeVista|FAILED|ExecuteCommand|", 0), 0u) << lines.back();
+    EXPECT_EQ(lines[lines.size() - 2], "ModifyPowerSchemeVista|INFO|Balanced|Low Battery Notification DC|0");
+    EXPECT_FALSE(Contains(LogLines(s.Log()), "WinMain|INFO|Action|Delete|Power saver"));
+}
+
+// The DC write of row 6 of a creation, then a failing activation.
+TEST(CreateModifyE2E, FailingMonitorWriteAndFailingActivation) {
+    Scenario monitor;
+    SimState state = DefaultSimState();
+    // Only the DC write of the monitor row sends "300".
+    state.faults.push_back({0, "\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"300\"", 1, ""});
+    monitor.SetSimState(state);
+    monitor.WriteJob(JobXml({StepXml("Create Scheme", "Office", With(AllSettings(), {{"schbasedon", "1"}}))}));
+    EXPECT_EQ(monitor.Run(), 0u);
+    const SimState after = monitor.ReadSimState();
+    const std::string guid = NewPlanGuid(after, "Office");
+    const std::vector<std::string> journal = monitor.JournalCommands();
+    ASSERT_EQ(journal.size(), 4u + 12);  // listing, duplicate, rename, -H, writes 1 to 12
+    EXPECT_EQ(journal.back(), PlannedCommands(guid, 31)[11]);
+    const SimPlan* office = FindPlan(after, guid);
+    ASSERT_NE(office, nullptr);  // the plan stays, with rows 1 to 5 and row 6 AC written
+    EXPECT_EQ(office->values.at(kMonitor).first, "600");
+    EXPECT_EQ(PostedStatus(monitor).desc.rfind("Failed to set value of Turn Off Monitor on DC Power : ", 0), 0u);
+
+    Scenario activation;
+    state = DefaultSimState();
+    state.faults.push_back({0, "-SETACTIVE", 1, ""});
+    activation.SetSimState(state);
+    activation.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", With(AllSettings(), {{"schactive", "1"}}))}));
+    EXPECT_EQ(activation.Run(), 0u);
+    EXPECT_EQ(activation.JournalCommands().size(), 1u + 1 + 42 + 1);
+    EXPECT_EQ(FindPlan(activation.ReadSimState(), kBalanced)->values.at(kMonitor).second, "300");
+    EXPECT_EQ(PostedStatus(activation).desc.rfind("Failed to set power scheme as active : ", 0), 0u);
+    EXPECT_EQ(LinesOf(activation, "ModifyPowerSchemeVista").back().rfind("ModifyPowerSchemeVista|FAILED|ExecuteCommand|", 0),
+              0u);
+}
+
+// A refused hibernation switch carries no system text, and each operation
+// names its own advice.
+TEST(CreateModifyE2E, FailingHibernationSwitchOnEachBranch) {
+    struct Case {
+        const char* action;
+        const char* enahiber;
+        const char* match;
+        const char* status;
+        const char* failedLine;
+    } cases[] = {
+        {"Create Scheme", "1", "-H \"ON\"", "Failed to Enable Hibernate : System does not support hibernation",
+         "CreatePowerSchemeVista|FAILED|ExecuteCommand|Might be System does not support hibernation|"
+         "Kindly check by fireing the command:- Powercfg.exe -H ON"},
+        {"Modify Scheme", "1", "-H \"ON\"", "Failed to Enable Hibernate : System does not support hibernation",
+         "ModifyPowerSchemeVista|FAILED|ExecuteCommand|Might be System does not support hibernation|"
+         "Kindly check by fireing the command:- Powercfg.exe -H On"},
+        {"Modify Scheme", "0", "-H \"OFF\"", "Failed to Disable Hibernate : System does not support hibernation",
+         "ModifyPowerSchemeVista|FAILED|ExecuteCommand|Might be System does not support hibernation|"
+         "Kindly check by fireing the command:- Powercfg.exe -H OFF"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.action) + " " + c.match);
+        Scenario s;
+        SimState state = DefaultSimState();
+        state.faults.push_back({0, c.match, 1, ""});
+        s.SetSimState(state);
+        const std::string name = std::string(c.action) == "Create Scheme" ? "Office" : "Balanced";
+        s.WriteJob(JobXml({StepXml(c.action, name, With(AllSettings(), {{"schbasedon", "1"}, {"enahiber", c.enahiber}}))}));
+        EXPECT_EQ(s.Run(), 0u);
+        EXPECT_NE(s.JournalCommands().back().find(c.match), std::string::npos);
+        const Posted posted = PostedStatus(s);
+        EXPECT_EQ(posted.status, "Fail");
+        EXPECT_EQ(posted.desc, c.status);
+        const std::string failed = c.failedLine;
+        EXPECT_EQ(LinesOf(s, failed.substr(0, failed.find('|'))).back(), failed);
+    }
+}
+
+// A machine that cannot hibernate: no switch is run, the settings are.
+// Creation with a description too long for its rename command fails that
+// rename whole (nothing is cut).
+TEST(CreateModifyE2E, NoHibernationSupportAndOverlongDescription) {
+    Scenario s;
+    NoHibernationSupport noS4;
+    s.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", With(AllSettings(), {{"enahiber", "1"}}))}));
+    EXPECT_EQ(s.Run(), 0u);
+    const std::vector<std::string> journal = s.JournalCommands();
+    ASSERT_EQ(journal.size(), 1u + 42);
+    for (const std::string& c : journal) EXPECT_EQ(c.find("-H "), std::string::npos) << c;
+    const std::vector<std::string> lines = LinesOf(s, "ModifyPowerSchemeVista");
+    EXPECT_TRUE(Contains(lines, "ModifyPowerSchemeVista|INFO|Balanced|Hibernate Action|1"));
+    EXPECT_TRUE(Contains(lines, "ModifyPowerSchemeVista|INFO|Balanced|Hibernate|Not Supported"));
+    EXPECT_EQ(PostedStatus(s).status, "Success");
+
+    Scenario overlong;
+    const std::string description(1000, 'd');
+    overlong.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}, {"schdesc", description}})}));
+    EXPECT_EQ(overlong.Run(), 0u);
+    EXPECT_EQ(overlong.JournalCommands().size(), 2u);  // listing and duplication only
+    const Posted posted = PostedStatus(overlong);
+    EXPECT_EQ(posted.desc.rfind("Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed",
+                                0),
+              0u)
+        << posted.desc;
+    EXPECT_EQ(LinesOf(overlong, "CreatePowerSchemeVista").back().rfind("CreatePowerSchemeVista|FAILED|ExecuteCommand|122|", 0),
+              0u);
+}
+
+// Run by scripts/bench-create-modify, not by the test suite: the wall time of
+// a create-and-modify job beside the pauses the program must make and the
+// time the same POWERCFG commands take back to back without it.
+namespace {
+double Seconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+bool RunsWithoutPause(const std::string& command) {
+    return command == kListing || command.find("-DUPLICATESCHEME") != std::string::npos;
+}
+
+// Runs every command through the simulator as the program would (hidden, in
+// a console of its own), one after another, against a copy of `statePath`;
+// `paced` adds the program's 100 ms pause before the commands that have it.
+double ReplaySeconds(const std::vector<std::string>& commands, const std::string& statePath, bool paced) {
+    const std::string replayState = statePath + ".replay";
+    CopyFileA(statePath.c_str(), replayState.c_str(), FALSE);
+    SetEnvironmentVariableA("KV_POWERCFG_STATE", replayState.c_str());
+    SetEnvironmentVariableA("KV_POWERCFG_JOURNAL", (replayState + ".journal").c_str());
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof system);
+    const std::string program = std::string(system) + "\\powercfg.exe";
+    // The captured commands (listing, duplication) run without a console of
+    // their own, their output going nowhere; the others in a hidden console.
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
+    const double start = Seconds();
+    for (const std::string& command : commands) {
+        const bool captured = RunsWithoutPause(command);
+        if (paced && !captured) Sleep(100);
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW | (captured ? STARTF_USESTDHANDLES : 0);
+        startup.wShowWindow = SW_HIDE;
+        startup.hStdOutput = startup.hStdError = nul;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, captured, captured ? 0 : CREATE_NEW_CONSOLE,
+                            nullptr, nullptr, &startup, &process)) {
+            ADD_FAILURE() << "cannot start " << program;
+            break;
+        }
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    const double elapsed = Seconds() - start;
+    CloseHandle(nul);
+    SetEnvironmentVariableA("KV_POWERCFG_STATE", nullptr);
+    SetEnvironmentVariableA("KV_POWERCFG_JOURNAL", nullptr);
+    return elapsed;
+}
+}  // namespace
+
+TEST(CreateModifyBench, DISABLED_CreateAndModifyJob) {
+    Scenario s;
+    s.WriteJob(JobXml({
+        StepXml("Create Scheme", "Bench", With(AllSettings(), {{"schbasedon", "1"}, {"schdesc", "Bench plan"},
+                                                               {"schactive", "1"}, {"enahiber", "1"}})),
+        StepXml("Modify Scheme", "Bench", With(AllSettings(), {{"turnoffm", "60#@#30"}, {"schactive", "1"}})),
+    }));
+    const double start = Seconds();
+    EXPECT_EQ(s.Run(), 0u);
+    const double wall = Seconds() - start;
+    ASSERT_EQ(PostedStatus(s).status, "Success");
+
+    const std::vector<std::string> commands = s.JournalCommands();
+    const auto paused = static_cast<std::size_t>(
+        std::count_if(commands.begin(), commands.end(), [](const std::string& c) { return !RunsWithoutPause(c); }));
+    const double pauses = 3 * 1.0 + 0.1 * static_cast<double>(paused);
+    const double replay = ReplaySeconds(commands, s.SimStatePath(), false);
+    const double pacedReplay = ReplaySeconds(commands, s.SimStatePath(), true);
+    const double overhead = wall - pauses - replay;
+    // Under Wine part of a child's teardown overlaps the next pause, so the
+    // sum above can undercount; the paced replay measures pauses and
+    // commands together.
+    const double pacedOverhead = wall - 3 * 1.0 - pacedReplay;
+    std::printf("POWERCFG commands:               %zu (%zu after a 100 ms pause)\n", commands.size(), paused);
+    std::printf("run wall time:                   %8.3f s\n", wall);
+    std::printf("required pauses:                 %8.3f s\n", pauses);
+    std::printf("commands back to back:           %8.3f s\n", replay);
+    std::printf("program's own overhead:          %8.3f s = %5.1f %% of the wall time\n", overhead,
+                100.0 * overhead / wall);
+    std::printf("commands with their pauses:      %8.3f s\n", pacedReplay);
+    std::printf("overhead beside the paced replay:%8.3f s = %5.1f %% of the wall time\n", pacedOverhead,
+                100.0 * pacedOverhead / wall);
+}
