@@ -66,5 +66,8 @@ prepare_wine_prefix() {
   # Keep one server running for the whole session: each test case starts a
   # new Wine process, and starting the server anew each time costs seconds.
   "$WINESERVER" -p
+  # Start Wine's own background programs now, detached from any pipe: started
+  # by the first test they would hold ctest's output pipe open until it times out.
+  "$WINE64" wineboot >/dev/null 2>&1 </dev/null || true
   trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
 }
