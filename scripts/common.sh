@@ -31,7 +31,7 @@ install_packages() {
     as_root dpkg --add-architecture i386
   fi
   as_root apt-get update -q
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q "${missing[@]}"
 }
 
 # True when this machine can run 32-bit Windows programs (some sandboxes
