@@ -25,12 +25,6 @@ namespace {
 
 constexpr char kModule[] = "CreatePowerSchemeVista";
 
-bool IsInstalled(const char* name) {
-    for (const SchemeEntry& entry : g_ctx.SchemeList)
-        if (SameTextNoCase(entry.SchemeName.c_str(), name)) return true;
-    return false;
-}
-
 bool Stop(const char* message) {
     StoreTextCut(g_ctx.StatusDescription, message);
     return false;
@@ -75,7 +69,7 @@ bool CreatePlan(const PwrScheme& request) {
     if (!LogOsDescription(kModule)) return false;
 
     ListSchemes();
-    if (IsInstalled(request.CSchName)) {
+    if (!PlansNamed(request.CSchName).empty()) {
         LogLine(kModule, "Error", request.CSchName, "", "Scheme Already Present");
         if (OptionIsOn(request.COverwrite)) {
             LogLine(kModule, "Info", request.CSchName, "OverWriteIfExist", "Yes");

@@ -5,6 +5,7 @@
 #include "base/fixed_text.h"
 #include "driver/fatal_exit.h"
 #include "driver/run_context.h"
+#include "power/command_failure.h"
 #include "power/command_quote.h"
 #include "power/command_runner.h"
 #include "power/plan_name_check.h"
@@ -30,10 +31,8 @@ std::string FieldText(const char (&field)[N]) {
 // The listed plans named `name`, in listing order.
 std::vector<PlanMatch> MatchingPlans(const std::string& name) {
     std::vector<PlanMatch> matches;
-    for (const SchemeEntry& entry : g_ctx.SchemeList) {
-        if (!SameTextNoCase(entry.SchemeName.c_str(), name.c_str())) continue;
-        matches.push_back({entry.SchemeName, entry.SchemeGuid, SameTextNoCase(entry.SchemeActive.c_str(), "Yes")});
-    }
+    for (const SchemeEntry* entry : PlansNamed(name.c_str()))
+        matches.push_back({entry->SchemeName, entry->SchemeGuid, SameTextNoCase(entry->SchemeActive.c_str(), "Yes")});
     return matches;
 }
 
@@ -63,10 +62,7 @@ bool DeleteNamedPlans(const PwrScheme& request) {
             return false;
         }
         if (ExecuteCMD(PowercfgProgram(), DeleteCommand(plan.guid).c_str()) != 1) {
-            CaptureLastError();
-            StoreTextCut(g_ctx.StatusDescription,
-                         std::string("Failed to Delete power scheme : ") + g_ctx.LastErrorText);
-            LogLine(kModule, "Failed", "ExecuteCommand", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+            ReportCommandFailure(kModule, "Failed to Delete power scheme : ");
             return false;
         }
         LogLine(kModule, "Success", "ExecuteCommand", "", "");

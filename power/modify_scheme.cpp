@@ -3,6 +3,7 @@
 // instead when COverwrite is "1".
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "driver/fatal_exit.h"
 #include "driver/run_context.h"
@@ -22,9 +23,9 @@ constexpr char kModule[] = "ModifyPowerSchemeVista";
 // The GUID of the first listed plan of this name, if one is listed. The same
 // name test as creation's, so the two never hand a request back and forth.
 std::optional<std::string> FirstPlanNamed(const char* name) {
-    for (const SchemeEntry& entry : g_ctx.SchemeList)
-        if (SameTextNoCase(entry.SchemeName.c_str(), name)) return entry.SchemeGuid;
-    return std::nullopt;
+    const std::vector<const SchemeEntry*> plans = PlansNamed(name);
+    if (plans.empty()) return std::nullopt;
+    return plans.front()->SchemeGuid;
 }
 
 bool ModifyPlan(const PwrScheme& request) {

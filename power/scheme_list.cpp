@@ -55,3 +55,10 @@ void ParseSchemeList(const std::string& path) {
 }
 
 std::string ReadSchemeGuid(const std::string& path) { return FirstPlanGuid(ReadCapturedOutput(path)); }
+
+std::vector<const SchemeEntry*> PlansNamed(const char* name) {
+    std::vector<const SchemeEntry*> plans;
+    for (const SchemeEntry& entry : g_ctx.SchemeList)
+        if (SameTextNoCase(entry.SchemeName.c_str(), name)) plans.push_back(&entry);
+    return plans;
+}

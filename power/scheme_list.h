@@ -1,6 +1,9 @@
 #pragma once
 // The installed power plans, as POWERCFG lists them.
 #include <string>
+#include <vector>
+
+#include "power/scheme_entry.h"
 
 // Path of "Schemes.txt" beside the program's own executable. It receives the
 // output of the listing and of a plan duplication. Empty when the
@@ -16,6 +19,10 @@ void ListSchemes();
 // converted from the console code page to the ANSI code page. A file that
 // cannot be read gives an empty list.
 void ParseSchemeList(const std::string& path);
+
+// The plans of g_ctx.SchemeList whose name equals `name` under the program's
+// name comparison (lstrcmpiA), in listing order.
+std::vector<const SchemeEntry*> PlansNamed(const char* name);
 
 // The GUID of the first plan line of a captured command output, or an empty
 // text when the file holds none or cannot be read.
