@@ -17,6 +17,9 @@ std::string SessionUserName() {
     return name;
 }
 
+void WriteLogRecord(std::string_view application, std::string_view module, std::string_view type,
+                    std::string_view val1, std::string_view val2, std::string_view val3);
+
 std::string TimeText(const SYSTEMTIME& now) {
     char text[256] = {};
     if (!GetTimeFormatA(LOCALE_SYSTEM_DEFAULT, 0, &now, "hh':'mm':'ss tt", text, sizeof text)) text[0] = '\0';
@@ -26,6 +29,16 @@ std::string TimeText(const SYSTEMTIME& now) {
 
 void WriteLog(std::string_view application, std::string_view module, std::string_view type,
               std::string_view val1, std::string_view val2, std::string_view val3) {
+    // Callers log a failure and then read the thread's last error; opening the
+    // log file must not replace it (an existing file sets ERROR_ALREADY_EXISTS).
+    const DWORD lastError = GetLastError();
+    WriteLogRecord(application, module, type, val1, val2, val3);
+    SetLastError(lastError);
+}
+
+namespace {
+void WriteLogRecord(std::string_view application, std::string_view module, std::string_view type,
+                    std::string_view val1, std::string_view val2, std::string_view val3) {
     try {
         const std::string user = SessionUserName();
         const std::string folder = std::string(g_ctx.Agent.InstallationPath) + "\\ApplicationLog\\DorvikLog";
@@ -52,3 +65,4 @@ void WriteLog(std::string_view application, std::string_view module, std::string
         // The log writer swallows its own failures.
     }
 }
+}  // namespace

@@ -91,3 +91,10 @@ TEST_F(LogWriterTest, EmptyInstallationPathLogsUnderTheCurrentDrivesRoot) {
     }
     EXPECT_NE(text.find("\tWinMain\tERROR\tREGID\tNot Found\tRegOpenKeyEx [2]::x\r\n"), std::string::npos);
 }
+
+TEST_F(LogWriterTest, WritingALineKeepsTheThreadsLastError) {
+    LogLine("WinMain", "Info", "first", "", "");  // the file exists from here on
+    SetLastError(ERROR_ACCESS_DENIED);
+    LogLine("ExecuteCMD", "ERROR", "Process as user Failed", "5", "Access is denied.");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
