@@ -30,8 +30,22 @@ install_packages() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
-  as_root apt-get update -q
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q "${missing[@]}"
+  update_package_lists
+  if ! DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q "${missing[@]}"; then
+    echo "error: could not install ${missing[*]}; retry with: apt-get update && apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+}
+
+# A mirror in the middle of a sync can fail one index for a while. Try a few
+# times, then go on: the install itself tells whether what we need is there.
+update_package_lists() {
+  local try
+  for try in 1 2 3 4; do
+    as_root apt-get update -q && return 0
+    [ "$try" -lt 4 ] && { say "apt-get update reported a failed index; retrying in $((try * 10)) s"; sleep $((try * 10)); }
+  done
+  say "apt-get update still reports a failed index; installing with the lists it has"
 }
 
 # True when this machine can run 32-bit Windows programs (some sandboxes
