@@ -46,6 +46,7 @@ int main()
     if (journalPath.empty() && !statePath.empty()) journalPath = statePath + L".journal";
 
     const SimOutcome outcome = RunWithStateFile(statePath, commandLine);
+    if (outcome.sleepMs > 0) Sleep(static_cast<DWORD>(outcome.sleepMs));
     WriteStandardOutput(outcome.out);
     WriteStandardError(outcome.err);
     if (!journalPath.empty()) {

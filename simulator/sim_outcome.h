@@ -7,6 +7,7 @@ struct SimOutcome {
     int exitCode = 0;
     std::string out;
     std::string err;
+    int sleepMs = 0;  // the invocation pauses this long before it ends
 };
 
 SimOutcome SimSuccess(std::string out = {});

@@ -30,21 +30,33 @@ SimOutcome Dispatch(SimState& state, const SimRequest& request)
     return SimInvalidParameters();
 }
 
-}  // namespace
-
-SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine)
+SimOutcome RunCommand(SimState& state, std::string_view commandLine)
 {
-    ++state.invocations;
-    if (const SimFault* fault = MatchingFault(state, commandLine)) {
-        SimOutcome failed{fault->exitCode, {}, {}};
-        if (!fault->message.empty()) failed.err = fault->message + "\r\n";
-        return failed;
-    }
     SimRequest request;
     if (!ParseSimRequest(SplitCommandLine(TextAfterProgramName(commandLine)), request))
         return SimInvalidParameters();
     SimState work = state;
     SimOutcome outcome = Dispatch(work, request);
     if (outcome.exitCode == 0) state = std::move(work);
+    return outcome;
+}
+
+}  // namespace
+
+SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine)
+{
+    ++state.invocations;
+    const SimFault* matched = MatchingFault(state, commandLine);
+    if (!matched) return RunCommand(state, commandLine);
+    // A copy: carrying out the command replaces the state that holds the fault.
+    const SimFault fault = *matched;
+    if (!fault.thenRun) {
+        SimOutcome failed{fault.exitCode, fault.output, {}, fault.sleepMs};
+        if (!fault.message.empty()) failed.err = fault.message + "\r\n";
+        return failed;
+    }
+    SimOutcome outcome = RunCommand(state, commandLine);
+    outcome.out = fault.output + outcome.out;
+    outcome.sleepMs = fault.sleepMs;
     return outcome;
 }

@@ -6,6 +6,7 @@
 #include "simulator/sim_state.h"
 
 // Counts the invocation, then either fails it by the first matching injected
-// fault or runs the command `commandLine` (program name first) asks for.
-// A failed invocation changes nothing in `state` but the count.
+// fault or runs the command `commandLine` (program name first) asks for; a
+// fault with `thenRun` only puts its output first. A failed invocation
+// changes nothing in `state` but the count.
 SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine);

@@ -257,3 +257,27 @@ TEST(SimRun, InjectedFaultsFailWithoutChangingAnything)
     EXPECT_EQ(Invoke(state, std::string("POWERCFG -setactive \"") + kSaver + "\"").exitCode, 0);
     EXPECT_EQ(state.invocations, 6);
 }
+
+TEST(SimRun, FaultOutputComesFirstAndThenRunCarriesOutTheCommand)
+{
+    SimState state = DefaultSimState();
+    SimFault misleading{0, "-H ON", 0, "", "Noise\r\n", true, 0};
+    state.faults.push_back(misleading);
+    state.faults.push_back({0, "/l", 0, "", "Nothing\r\n", false, 250});
+
+    const SimOutcome listed = Invoke(state, "powercfg.exe /l");
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.out, "Nothing\r\n");
+    EXPECT_EQ(listed.sleepMs, 250);
+    const SimOutcome switched = Invoke(state, "POWERCFG -H ON");
+    EXPECT_EQ(switched.out, "Noise\r\n");
+    EXPECT_TRUE(state.hibernateOn);
+
+    SimState again;
+    std::string error;
+    ASSERT_TRUE(ParseSimState(SerializeSimState(state), again, error)) << error;
+    ASSERT_EQ(again.faults.size(), 2u);
+    EXPECT_EQ(again.faults[0].output, "Noise\r\n");
+    EXPECT_TRUE(again.faults[0].thenRun);
+    EXPECT_EQ(again.faults[1].sleepMs, 250);
+}

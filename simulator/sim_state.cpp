@@ -6,7 +6,7 @@
 //   invocations <count>
 //   plan        <guid> <name> <description>
 //   value       <subgroup/setting> <AC index> <DC index>   (of the last plan)
-//   fault       <nth> <exit code> <match> <message>
+//   fault       <nth> <exit code> <match> <message> [<output> <then run 0|1> <sleep ms>]
 // Empty lines and lines starting with "#" are ignored.
 #include "simulator/sim_state.h"
 
@@ -144,7 +144,8 @@ std::string SerializeSimState(const SimState& state)
     }
     for (const SimFault& fault : state.faults) {
         text += "fault\t" + std::to_string(fault.nth) + "\t" + std::to_string(fault.exitCode) + "\t" +
-                Escape(fault.match) + "\t" + Escape(fault.message) + "\n";
+                Escape(fault.match) + "\t" + Escape(fault.message) + "\t" + Escape(fault.output) + "\t" +
+                (fault.thenRun ? "1" : "0") + "\t" + std::to_string(fault.sleepMs) + "\n";
     }
     return text;
 }
@@ -186,11 +187,15 @@ bool ParseSimState(std::string_view text, SimState& state, std::string& error)
         } else if (keyword == "value" && count == 3 && !parsed.plans.empty()) {
             parsed.plans.back().values[f[1]] = {f[2], f[3]};
             ok = true;
-        } else if (keyword == "fault" && count == 4) {
+        } else if (keyword == "fault" && (count == 4 || count == 7)) {
             SimFault fault;
             ok = ParseInt(f[1], fault.nth) && ParseInt(f[2], fault.exitCode);
             fault.match = f[3];
             fault.message = f[4];
+            if (count == 7) {
+                fault.output = f[5];
+                ok = ok && ParseFlag(f[6], fault.thenRun) && ParseInt(f[7], fault.sleepMs) && fault.sleepMs >= 0;
+            }
             parsed.faults.push_back(fault);
         }
         if (!ok) {

@@ -22,7 +22,13 @@ struct SimFault {
     int nth = 0;
     std::string match;  // compared exactly, letter case included
     int exitCode = 1;
-    std::string message;
+    std::string message;  // standard error
+    std::string output;   // standard output, written first
+    // Carry out the command after writing `output`: its own output follows and
+    // its own exit code counts (for output that misleads without failing).
+    bool thenRun = false;
+    // Pause this long before ending (a tool that hangs until it is ended).
+    int sleepMs = 0;
 };
 
 struct SimState {
