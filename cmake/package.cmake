@@ -24,3 +24,12 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 include(CPack)
+
+# The shipped build's package, made afresh into a folder of its own and checked.
+if(KV_PACKAGE_ARCH STREQUAL win32)
+  add_test(NAME kestrovane_package
+           COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DCONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
+                   -DWORK=${CMAKE_BINARY_DIR}/package-check -DNAME=${kv_package_name}
+                   -DOBJDUMP=${KV_OBJDUMP} -DBUILT=$<TARGET_FILE:Kestrovane>
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-package.cmake)
+endif()
