@@ -16,7 +16,7 @@ endforeach()
 # Moves the debug information of <target> into <file>.debug beside it and
 # links the stripped file to it, so that a crash address from the field still
 # maps to a function and source line:
-#   addr2line -f -e Kestrovane.exe.debug 0x401500
+#   i686-w64-mingw32-addr2line -f -e Kestrovane.exe.debug 0x41d730 | c++filt
 function(kv_split_debug_info target)
   set(file $<TARGET_FILE_NAME:${target}>)
   add_custom_command(TARGET ${target} POST_BUILD
