@@ -97,3 +97,30 @@ TEST(ReportE2E, WithoutRelayTheRecordIsSavedForLaterDelivery) {
         << saved;
     EXPECT_TRUE(s.JournalCommands().empty());
 }
+
+TEST(ReportE2E, HostileValuesStayInsideTheRecordTheFileNamesAndTheQuery) {
+    Scenario s;
+    UseRelayDouble(s, "0\n0\n");  // both refused: the record is saved under a name built from REGID
+    s.SetAgentDword("StatusFileEnabled", 1);
+    s.SetAgentValue("REGID", "..\\..\\x&y");
+    s.SetAgentValue("MEMBERID", "M77&rid=999");
+    s.SetField(3, "47/11");
+    s.SetField(6, "I-\x01");
+    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid>"
+               "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    EXPECT_EQ(s.Run(), 0u);
+
+    const std::vector<RelayCall> calls = RelayCalls(s);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].texts[0], "http://status.test/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77%26rid%3D999"
+                                 "&sid=S9&rid=..%5C..%5Cx%26y&rty=T1");
+    EXPECT_NE(calls[0].texts[1].find("<regid>..\\..\\x&amp;y</regid>"), std::string::npos) << calls[0].texts[1];
+    EXPECT_NE(calls[0].texts[1].find("<instanceid>I-?</instanceid>"), std::string::npos) << calls[0].texts[1];
+
+    const std::vector<std::string> saved = s.FilesIn("DorvikPostLogs");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].rfind("wpdcmscriptjobinstancestatus_N_.._.._x&y_PER_", 0), 0u) << saved[0];
+    const std::vector<std::string> status = s.FilesIn("Dorvik");
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_EQ(status[0], "status_OD_47_11_93_.._.._x&y_12082026103045.txt");
+}
