@@ -1,1 +1,2 @@
-list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp)
+list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp ${CMAKE_CURRENT_LIST_DIR}/guarded_call.cpp)
+list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/guarded_call_test.cpp)

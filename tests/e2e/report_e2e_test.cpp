@@ -98,6 +98,28 @@ TEST(ReportE2E, WithoutRelayTheRecordIsSavedForLaterDelivery) {
     EXPECT_TRUE(s.JournalCommands().empty());
 }
 
+TEST(ReportE2E, CrashingRelayCountsAsFailedAttemptsAndTheRecordIsSaved) {
+    Scenario s;
+    UseRelayDouble(s, "crash\ncrash\n");
+    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid>"
+               "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    EXPECT_EQ(s.Run(), 0u);
+
+    EXPECT_EQ(RelayCalls(s).size(), 2u);
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "1.0|CREATEWEBPOST|ERROR|WebPost Dll Crashed|Exception 0xC0000005"),
+              2);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("|Failed To Send the Webpost|") != l.npos; }),
+              2);
+    const std::vector<std::string> files = s.FilesIn("DorvikPostLogs");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_NE(ReadWholeFile(s.InstallPath() + "\\DorvikPostLogs\\" + files[0]).find("<status>Success</status>"),
+              std::string::npos);
+    for (const std::string& line : lines) EXPECT_EQ(line.find("Exception Occured"), std::string::npos) << line;
+    EXPECT_EQ(lines.back(), "WinMain|INFO|Application|End|");
+}
+
 TEST(ReportE2E, HostileValuesStayInsideTheRecordTheFileNamesAndTheQuery) {
     Scenario s;
     UseRelayDouble(s, "0\n0\n");  // both refused: the record is saved under a name built from REGID
