@@ -98,6 +98,24 @@ TEST(ReportE2E, WithoutRelayTheRecordIsSavedForLaterDelivery) {
     EXPECT_TRUE(s.JournalCommands().empty());
 }
 
+TEST(ReportE2E, UnwritableLogStopsBeforeTheJobAndPostsWhy) {
+    Scenario s;
+    UseRelayDouble(s, "1\n");
+    FILE* blocker = std::fopen((s.InstallPath() + "\\ApplicationLog").c_str(), "wb");  // where the log folder belongs
+    ASSERT_NE(blocker, nullptr);
+    std::fclose(blocker);
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Balanced")}));
+    EXPECT_EQ(s.Run(), 0u);
+
+    EXPECT_TRUE(s.JournalCommands().empty());  // no plan was touched
+    const std::vector<RelayCall> calls = RelayCalls(s);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls[0].texts[1].find("<status>Fail</status> \n\t<desc><![CDATA[Log File Not Writable : " +
+                                     s.InstallPath() + "\\ApplicationLog\\DorvikLog]]></desc>"),
+              std::string::npos)
+        << calls[0].texts[1];
+}
+
 TEST(ReportE2E, CrashingRelayCountsAsFailedAttemptsAndTheRecordIsSaved) {
     Scenario s;
     UseRelayDouble(s, "crash\ncrash\n");
