@@ -1,2 +1,5 @@
-list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp)
-list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/system_library.cpp)
+list(APPEND KV_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/system_library.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/guarded_call.cpp)
+list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/guarded_call_test.cpp)

@@ -117,10 +117,10 @@ Scenario::~Scenario() {
     }
 }
 
-void Scenario::SetAgentValue(const std::string& name, const std::string& value) {
+void Scenario::SetAgentValue(const std::string& name, const std::string& value, DWORD type) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, AgentKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
 }

@@ -33,7 +33,7 @@ public:
     // Agent key values; the constructor writes REGID "123456",
     // InstallationPath (the installation folder), MEMBERID "M77", TYPE "T1"
     // and SITEID "S9" as REG_SZ.
-    void SetAgentValue(const std::string& name, const std::string& value);
+    void SetAgentValue(const std::string& name, const std::string& value, DWORD type = REG_SZ);
     void SetAgentDword(const std::string& name, DWORD value);
     void RemoveAgentValue(const std::string& name);
 
