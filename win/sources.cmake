@@ -2,4 +2,6 @@ list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp)
 
 # Time limits, files beside the executable, the lock file.
 list(APPEND KV_WIN_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/limit_setting.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/limit_setting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/module_path.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lock_file.cpp)
