@@ -107,6 +107,9 @@ bool RunSteps(JobDocument& document) {
         } else if (SameTextNoCase(step.CAction, "Delete Scheme")) {
             LogLine(kModule, "Info", "Action", "Delete", step.CSchName);
             ok = DeletePowerSchemeVista(step);
+        } else {
+            // Skipped; the line tells why the step changed nothing.
+            LogLine(kModule, "Info", "Action", "Unknown", step.CAction);
         }
         if (!ok) return false;
     }
