@@ -36,6 +36,7 @@ DWORD OpenLockFile(const std::string& path, UniqueFile& holder) {
     SECURITY_ATTRIBUTES attributes{};
     attributes.nLength = sizeof attributes;
     attributes.lpSecurityDescriptor = descriptor;
+    attributes.bInheritHandle = FALSE;  // a child left running never holds the lock
     holder.reset(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, &attributes, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     return holder ? ERROR_SUCCESS : GetLastError();
