@@ -10,6 +10,7 @@
 #include "driver/parse_input.h"
 #include "driver/registry.h"
 #include "driver/run_context.h"
+#include "driver/run_lock.h"
 #include "jobdoc/job_document.h"
 #include "power/plan_operations.h"
 #include "report/file_helpers.h"
@@ -102,22 +103,18 @@ void ReportOutcome(bool success) {
 enum class Ending { Normal, Failure };
 
 // Hands each step to the operation its action names, until the steps run out
-// or an operation fails.
-Ending RunSteps(JobDocument& document) {
+// (true) or a step fails (false).
+bool RunSteps(JobDocument& document) {
     PwrScheme step{};
     std::string errorText;
     for (;;) {
         const StepRead read = document.ReadNextStep(step, errorText);
-        if (read == StepRead::End) {
-            ReportOutcome(true);
-            return Ending::Normal;
-        }
+        if (read == StepRead::End) return true;
         if (read == StepRead::Failed) {
             // An unreadable step is a failure of the job, not its end.
             LogLine(kModule, "Error", "Step", "Not Readable", errorText);
             StoreTextCut(g_ctx.StatusDescription, errorText);
-            ReportOutcome(false);
-            return Ending::Failure;
+            return false;
         }
 
         bool ok = true;
@@ -130,12 +127,24 @@ Ending RunSteps(JobDocument& document) {
         } else if (SameTextNoCase(step.CAction, "Delete Scheme")) {
             LogLine(kModule, "Info", "Action", "Delete", step.CSchName);
             ok = DeletePowerSchemeVista(step);
+        } else {
+            // Skipped; the line tells why the step changed nothing.
+            LogLine(kModule, "Info", "Action", "Unknown", step.CAction);
         }
-        if (!ok) {
-            ReportOutcome(false);
-            return Ending::Failure;
-        }
+        if (!ok) return false;
     }
+}
+
+// The steps run while this run holds the run lock, so no other run's plan
+// work comes between them; the lock is let go before the outcome is posted.
+Ending RunStepsLocked(JobDocument& document) {
+    bool success = false;
+    {
+        UniqueFile runLock;
+        success = TakeRunLock(runLock) && RunSteps(document);
+    }
+    ReportOutcome(success);
+    return success ? Ending::Normal : Ending::Failure;
 }
 
 // Everything from the document's creation to the end of the steps. Returns
@@ -186,7 +195,7 @@ Ending RunDocument(JobDocument& document) {
         return Ending::Normal;
     }
     Sleep(1000);
-    return RunSteps(document);
+    return RunStepsLocked(document);
 }
 
 // A run that cannot write its log changes no plan that no log would record:

@@ -12,6 +12,7 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/parse_input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/os_info.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/run_lock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_driver.cpp)
 list(APPEND KV_WIN_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/registry_test.cpp)
