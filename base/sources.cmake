@@ -1,6 +1,10 @@
 list(APPEND KV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/time_limit.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/time_limit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_quote.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/os_display.cpp)
 list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/text_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/time_limit_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/time_limit_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_quote_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/os_display_test.cpp)

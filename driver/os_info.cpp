@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "driver/os_display.h"
+#include "base/os_display.h"
 #include "driver/run_context.h"
 #include "report/file_helpers.h"
 

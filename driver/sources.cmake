@@ -1,11 +1,9 @@
 list(APPEND KV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/install_path.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/os_display.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/install_path.cpp)
 list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/install_path_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/os_display_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/install_path_test.cpp)
 list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/run_context.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fatal_exit.cpp

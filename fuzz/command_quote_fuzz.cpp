@@ -2,7 +2,7 @@
 // joined by blanks, splits back into the same list.
 #include <string>
 
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 #include "power/setting_table.h"
 #include "fuzz/fuzz_check.h"
 

@@ -6,7 +6,7 @@
 #include "driver/fatal_exit.h"
 #include "driver/run_context.h"
 #include "power/command_failure.h"
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 #include "power/command_runner.h"
 #include "power/plan_name_check.h"
 #include "power/plan_operations.h"

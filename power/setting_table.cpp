@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "base/text.h"
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 
 namespace {
 

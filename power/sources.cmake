@@ -27,7 +27,3 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/create_scheme.cpp
   ${CMAKE_CURRENT_LIST_DIR}/modify_scheme.cpp)
 list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_failure_test.cpp)
-
-# Command-line quoting.
-list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/command_quote.cpp)
-list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_quote_test.cpp)

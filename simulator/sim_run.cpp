@@ -1,6 +1,6 @@
 #include "simulator/sim_run.h"
 
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 #include "simulator/sim_args.h"
 #include "simulator/sim_commands.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 #include "simulator/sim_state.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 #include "simulator/sim_state.h"
 #include "tests/win/temp_folder.h"
 #include "win/owners.h"

@@ -1,4 +1,4 @@
-#include "driver/os_display.h"
+#include "base/os_display.h"
 
 #include "base/text.h"
 

@@ -1,4 +1,4 @@
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Quoting and splitting of command-line arguments by the Windows C runtime's
 // rules, so that a value passed to a child tool arrives there unchanged.
-#include "power/command_quote.h"
+#include "base/command_quote.h"
 
 std::string QuoteArgument(std::string_view value)
 {
