@@ -9,7 +9,6 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/fatal_exit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/parse_input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/os_info.cpp
   ${CMAKE_CURRENT_LIST_DIR}/run_lock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_driver.cpp)
 list(APPEND KV_WIN_TESTS

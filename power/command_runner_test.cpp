@@ -9,7 +9,7 @@
 #include "base/fixed_text.h"
 #include "driver/run_context.h"
 #include "fakes/child_tool/pattern.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 #include "tests/win/temp_folder.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "power/scheme_list.h"
 #include "power/setting_table.h"
 #include "power/setting_table_apply.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 #include "report/log_writer.h"
 #include "win/text_convert.h"
 

@@ -1,7 +1,7 @@
 #include "power/plan_steps.h"
 
 #include "base/fixed_text.h"
-#include "driver/os_info.h"
+#include "win/os_info.h"
 #include "driver/run_context.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
@@ -12,7 +12,7 @@
 
 bool LogOsDescription(const char* module) {
     char description[256] = {};
-    if (GetOSDisplayString(description) == 0) {
+    if (GetOSDisplayString(description, g_ctx.OsCode) == 0) {
         LogLine(module, "Error", "GetOSDisplayString", "OS Desc", "");
         StoreTextCut(g_ctx.StatusDescription, "Get OS Description");
         return false;

@@ -7,7 +7,7 @@
 #include "driver/run_context.h"
 #include "power/command_runner.h"
 #include "power/scheme_list_parse.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 #include "win/text_convert.h"
 
 namespace {

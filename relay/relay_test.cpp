@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "driver/run_context.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 #include "win/owners.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "driver/run_context.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 #include "report/log_format.h"
 
 namespace {

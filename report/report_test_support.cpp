@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "base/fixed_text.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 #include "tests/win/temp_folder.h"
 
 void FillSampleRun(const std::string& installPath) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "driver/run_context.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 #include "report/log_writer.h"
 #include "report/report_file.h"
 #include "report/status_record.h"

@@ -7,7 +7,7 @@
 
 #include "base/fixed_text.h"
 #include "driver/run_context.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 #include "report/log_writer.h"
 #include "report/report_file.h"
 #include "report/status_record.h"

@@ -1,8 +1,12 @@
 list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp
   ${CMAKE_CURRENT_LIST_DIR}/system_library.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/guarded_call.cpp)
-list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/guarded_call_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/guarded_call.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_helpers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/os_info.cpp)
+list(APPEND KV_WIN_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/guarded_call_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_helpers_test.cpp)
 
 # Time limits, files beside the executable, the lock file.
 list(APPEND KV_WIN_SOURCES

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/os_info.h"
+#include "win/os_info.h"
 #include "tests/win/temp_folder.h"
 
 namespace {

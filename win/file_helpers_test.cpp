@@ -1,4 +1,4 @@
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 
 #include <windows.h>
 

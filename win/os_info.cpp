@@ -1,4 +1,4 @@
-#include "driver/os_info.h"
+#include "win/os_info.h"
 
 #include <windows.h>
 
@@ -7,8 +7,7 @@
 
 #include "base/fixed_text.h"
 #include "base/os_display.h"
-#include "driver/run_context.h"
-#include "report/file_helpers.h"
+#include "win/file_helpers.h"
 
 bool Is64BitWindows() {
     char windows[512] = {};
@@ -31,7 +30,7 @@ bool IsVistaOrLaterOs() {
     return false;
 }
 
-int GetOSDisplayString(char (&text)[256]) {
+int GetOSDisplayString(char (&text)[256], int32_t& osCode) {
     OSVERSIONINFOEXA info{};
     info.dwOSVersionInfoSize = sizeof info;
     if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return 0;
@@ -43,9 +42,9 @@ int GetOSDisplayString(char (&text)[256]) {
     version.productType = info.wProductType;
     version.servicePack.assign(info.szCSDVersion, strnlen(info.szCSDVersion, sizeof info.szCSDVersion));
 
-    const OsDisplay display = BuildOsDisplay(version, g_ctx.OsCode);
+    const OsDisplay display = BuildOsDisplay(version, osCode);
     if (!display.written) return 0;
     StoreTextCut(text, display.text);
-    g_ctx.OsCode = display.osCode;
+    osCode = display.osCode;
     return 1;
 }

@@ -1,0 +1,12 @@
+#pragma once
+// Which Windows the program runs on.
+#include <cstdint>
+
+// True when "Program Files (x86)" exists on the drive of the Windows folder.
+bool Is64BitWindows();
+// True when the major version is above 5 (Vista, Server 2008, 7 and later).
+bool IsVistaOrLaterOs();
+// Writes the readable system name into `text` (256 bytes) and the system code
+// into `osCode`, which keeps its value for a version outside 6.0 and 6.1.
+// Returns 1 when written, 0 when the version is unknown (nothing changes).
+int GetOSDisplayString(char (&text)[256], int32_t& osCode);
