@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/job_args.h"
+#include "run/job_args.h"
 
 // The command-line copy the driver keeps holds at most this many characters.
 inline constexpr std::size_t kMaxCommandLine = 1023;

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "driver/run_context.h"
-#include "power/command_runner.h"
+#include "run/run_context.h"
+#include "run/last_error.h"
 #include "report/log_writer.h"
 
 void ExitAfterException(const char* module) {

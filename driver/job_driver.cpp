@@ -9,7 +9,7 @@
 #include "win/os_info.h"
 #include "driver/parse_input.h"
 #include "driver/registry.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "driver/run_lock.h"
 #include "jobdoc/job_document.h"
 #include "power/plan_operations.h"

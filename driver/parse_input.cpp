@@ -5,8 +5,8 @@
 #include <string>
 
 #include "driver/command_line.h"
-#include "driver/run_context.h"
-#include "power/command_runner.h"
+#include "run/run_context.h"
+#include "run/last_error.h"
 #include "report/log_writer.h"
 
 bool ParseInput(const char* commandLine) {

@@ -6,8 +6,8 @@
 
 #include "base/fixed_text.h"
 #include "base/time_limit.h"
-#include "driver/run_context.h"
-#include "power/command_runner.h"
+#include "run/run_context.h"
+#include "run/last_error.h"
 #include "report/log_writer.h"
 #include "win/limit_setting.h"
 #include "win/lock_file.h"

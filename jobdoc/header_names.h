@@ -3,7 +3,7 @@
 // case. Child elements are read first; the element's attributes then override.
 #include <string_view>
 
-#include "jobdoc/job_header.h"
+#include "run/job_header.h"
 #include "jobdoc/text_field.h"
 
 // The header field filled by a child element of "scriptinstance" with this

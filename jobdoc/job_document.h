@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "jobdoc/job_header.h"
-#include "jobdoc/pwr_scheme.h"
+#include "run/job_header.h"
+#include "run/pwr_scheme.h"
 
 enum class StepRead {
     Read,    // a step was read into the record

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "jobdoc/pwr_scheme.h"
+#include "run/pwr_scheme.h"
 
 struct StepTag {
     const char* name;       // the tag in lower case

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "driver/run_context.h"
-#include "power/command_runner.h"
+#include "run/run_context.h"
+#include "run/last_error.h"
 #include "report/log_writer.h"
 
 void ReportCommandFailure(const char* module, std::string_view message, AppendSystemText append) {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "tests/win/temp_folder.h"
 
 namespace {

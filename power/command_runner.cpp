@@ -6,14 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "base/fixed_text.h"
 #include "base/time_limit.h"
 #include "driver/fatal_exit.h"
-#include "driver/run_context.h"
+#include "run/last_error.h"
+#include "run/run_context.h"
 #include "report/log_writer.h"
 #include "win/limit_setting.h"
 #include "win/owners.h"
-#include "win/text_convert.h"
 
 namespace {
 // Longest texts the runners accept; longer ones are refused, never cut.
@@ -33,13 +32,6 @@ constexpr DWORD kEndingGraceMs = 5000;
 constexpr DWORD kPipePollMs = 10;
 
 unsigned long CommandLimitMs() { return LimitFromEnvironment("KV_COMMAND_TIMEOUT_MS", kCommandLimitMs); }
-
-void StoreErrorNumber(DWORD error) {
-    std::snprintf(g_ctx.LastErrorNumber, sizeof g_ctx.LastErrorNumber, "%lu", static_cast<unsigned long>(error));
-}
-
-// Writes only the decimal number of the thread's last error.
-void CaptureLastErrorNumber() { StoreErrorNumber(GetLastError()); }
 
 // Ends a command that ran past its limit and reports it as failed: the
 // thread's last error becomes ERROR_TIMEOUT, so that the operation's failure
@@ -220,12 +212,6 @@ int CreateChildProcess(const char* program, const char* commandLine, const char*
     } catch (...) {
         ExitAfterException("CreateChildProcess");
     }
-}
-
-void CaptureLastError() {
-    const DWORD error = GetLastError();
-    StoreErrorNumber(error);
-    StoreTextCut(g_ctx.LastErrorText, SystemMessageText(error, LANG_USER_DEFAULT));
 }
 
 const char* PowercfgProgram() {

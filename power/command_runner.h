@@ -24,10 +24,5 @@ int ExecuteCMD(const char* program, const char* commandLine);
 // command's exit code is not examined.
 int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath);
 
-// Reads the thread's last system error once into g_ctx.LastErrorNumber
-// (decimal) and g_ctx.LastErrorText (the system's message, line end included;
-// empty when the system has none).
-void CaptureLastError();
-
 // Full path of POWERCFG in the Windows system folder.
 const char* PowercfgProgram();

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "fakes/child_tool/pattern.h"
 #include "win/file_helpers.h"
 #include "tests/win/temp_folder.h"
@@ -137,21 +137,4 @@ TEST_F(CommandRunnerTest, CaptureStopsAtTheLimitWhileALeftProcessHoldsThePipe) {
     EXPECT_EQ("", ReadWholeFile(out));
     EXPECT_STREQ("1460", g_ctx.LastErrorNumber);
     EXPECT_TRUE(Logged(std::string("CreateChildProcess\tERROR\tCommand Timed Out\t2 seconds\t") + command + "\r\n"));
-}
-
-TEST(CaptureLastError, StoresNumberAndSystemText) {
-    ResetRunContext();
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    CaptureLastError();
-    EXPECT_STREQ("2", g_ctx.LastErrorNumber);
-    const std::string text = g_ctx.LastErrorText;
-    ASSERT_GE(text.size(), 2u);
-    EXPECT_EQ("\r\n", text.substr(text.size() - 2));
-
-    // A number without a system text leaves the text empty.
-    SetLastError(0x2000FFFF);
-    CaptureLastError();
-    EXPECT_STREQ("536936447", g_ctx.LastErrorNumber);
-    EXPECT_STREQ("", g_ctx.LastErrorText);
-    ResetRunContext();
 }

@@ -4,7 +4,7 @@
 
 #include "base/fixed_text.h"
 #include "driver/fatal_exit.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "power/command_failure.h"
 #include "base/command_quote.h"
 #include "power/command_runner.h"

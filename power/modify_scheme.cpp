@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "driver/fatal_exit.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "power/plan_name_check.h"
 #include "power/plan_operations.h"
 #include "power/plan_steps.h"

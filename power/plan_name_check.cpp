@@ -1,7 +1,7 @@
 #include "power/plan_name_check.h"
 
 #include "base/fixed_text.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "report/log_writer.h"
 
 bool RequireSchemeName(const PwrScheme& request, const char* module) {

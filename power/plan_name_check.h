@@ -1,7 +1,7 @@
 #pragma once
 // A step without a plan name would match every unfilled listing entry and act
 // on an empty GUID, so the plan operations refuse it before running anything.
-#include "jobdoc/pwr_scheme.h"
+#include "run/pwr_scheme.h"
 
 // True when the request names a plan. Otherwise sets g_ctx.StatusDescription
 // to "Scheme Name is empty hence not processed", logs

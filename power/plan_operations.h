@@ -3,7 +3,7 @@
 // step's record and returns false when the step failed; g_ctx.StatusDescription
 // then holds the reason. An exception inside an operation is logged and ends
 // the process at once with exit code 0.
-#include "jobdoc/pwr_scheme.h"
+#include "run/pwr_scheme.h"
 
 bool CreatePowerSchemeVista(PwrScheme request);
 bool ModifyPowerSchemeVista(PwrScheme request);

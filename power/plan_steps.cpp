@@ -2,7 +2,7 @@
 
 #include "base/fixed_text.h"
 #include "win/os_info.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
 #include "power/hibernation.h"

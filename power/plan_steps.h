@@ -4,7 +4,7 @@
 // g_ctx.StatusDescription set.
 #include <string>
 
-#include "jobdoc/pwr_scheme.h"
+#include "run/pwr_scheme.h"
 
 // Logs the system's description; it also refreshes g_ctx.OsCode, which decides
 // whether the cooling policy is written.

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "power/command_runner.h"
 #include "power/scheme_list_parse.h"
 #include "win/file_helpers.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "power/scheme_entry.h"
+#include "run/scheme_entry.h"
 
 // Path of "Schemes.txt" beside the program's own executable. It receives the
 // output of the listing and of a plan duplication. Empty when the

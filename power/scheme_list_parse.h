@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "power/scheme_entry.h"
+#include "run/scheme_entry.h"
 
 // Reads one line (its line end may still be attached). Returns false when it
 // is not a plan line. The name is the text between the first "(" after the

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "jobdoc/pwr_scheme.h"
+#include "run/pwr_scheme.h"
 
 // A text field of the request record. The record's setting fields come in two
 // widths, so a reference holds a pointer to a member of either width.

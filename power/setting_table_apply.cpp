@@ -1,6 +1,6 @@
 #include "power/setting_table_apply.h"
 
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
 #include "power/setting_table.h"

@@ -4,6 +4,6 @@
 // before it runs. Stops at the first failing command with
 // g_ctx.StatusDescription, LastErrorNumber and LastErrorText set and the
 // "Failed" line written; nothing written before is undone.
-#include "jobdoc/pwr_scheme.h"
+#include "run/pwr_scheme.h"
 
 bool ApplySettingTable(const char* planGuid, const PwrScheme& request, const char* module);

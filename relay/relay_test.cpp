@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "win/owners.h"
 

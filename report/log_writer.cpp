@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "report/log_format.h"
 

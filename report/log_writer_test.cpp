@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/fixed_text.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "tests/win/temp_folder.h"
 
 namespace {

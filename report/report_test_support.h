@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "fakes/relay_double/double_log.h"
 #include "win/owners.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "report/log_writer.h"
 #include "report/report_file.h"

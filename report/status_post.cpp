@@ -6,7 +6,7 @@
 #include <new>
 
 #include "base/fixed_text.h"
-#include "driver/run_context.h"
+#include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "report/log_writer.h"
 #include "report/report_file.h"

@@ -1,4 +1,4 @@
-#include "driver/run_context.h"
+#include "run/run_context.h"
 
 RunContext g_ctx;
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/agent_identity.h"
-#include "driver/job_args.h"
-#include "jobdoc/job_header.h"
-#include "power/scheme_entry.h"
+#include "run/agent_identity.h"
+#include "run/job_args.h"
+#include "run/job_header.h"
+#include "run/scheme_entry.h"
 
 // The relay DLL's entry point: seven texts by value, then result, error and
 // error text as VARIANTs that start empty. Its own return value is not used.
