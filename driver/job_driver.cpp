@@ -6,17 +6,18 @@
 
 #include "base/fixed_text.h"
 #include "driver/install_path.h"
-#include "win/os_info.h"
 #include "driver/parse_input.h"
 #include "driver/registry.h"
-#include "run/run_context.h"
 #include "driver/run_lock.h"
 #include "jobdoc/job_document.h"
 #include "power/plan_operations.h"
-#include "win/file_helpers.h"
+#include "report/fatal_exit.h"
 #include "report/log_writer.h"
 #include "report/status_file.h"
 #include "report/status_post.h"
+#include "run/run_context.h"
+#include "win/file_helpers.h"
+#include "win/os_info.h"
 #include "win/owners.h"
 #include "win/text_convert.h"
 
@@ -237,12 +238,7 @@ int RunJobSteps() {
 }
 
 [[noreturn]] void EndAfterException() {
-    const DWORD error = GetLastError();
-    ClearText(g_ctx.LastErrorNumber);
-    ClearText(g_ctx.LastErrorText);
-    StoreTextCut(g_ctx.LastErrorNumber, std::to_string(error));
-    StoreTextCut(g_ctx.LastErrorText, SystemMessageText(error));
-    LogLine(kModule, "ERROR", "Exception Occured", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+    LogException(kModule);
     g_relay.reset();
     ExitProcess(0);
 }

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "driver/command_line.h"
-#include "run/run_context.h"
-#include "run/last_error.h"
+#include "report/fatal_exit.h"
 #include "report/log_writer.h"
+#include "run/run_context.h"
 
 bool ParseInput(const char* commandLine) {
     try {
@@ -23,8 +23,7 @@ bool ParseInput(const char* commandLine) {
                 "");
         return false;
     } catch (...) {
-        CaptureLastError();
-        LogLine("ParseInput", "ERROR", "Exception Occured", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+        LogException("ParseInput");
         return false;
     }
 }

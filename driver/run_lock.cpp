@@ -6,9 +6,9 @@
 
 #include "base/fixed_text.h"
 #include "base/time_limit.h"
-#include "run/run_context.h"
-#include "run/last_error.h"
 #include "report/log_writer.h"
+#include "run/last_error.h"
+#include "run/run_context.h"
 #include "win/limit_setting.h"
 #include "win/lock_file.h"
 #include "win/module_path.h"

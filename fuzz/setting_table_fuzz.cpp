@@ -6,8 +6,8 @@
 #include <string>
 
 #include "base/command_quote.h"
-#include "power/setting_table.h"
 #include "fuzz/fuzz_check.h"
+#include "power/setting_table.h"
 
 namespace {
 bool IsTableValue(const Translation& translation, const std::string& value) {

@@ -3,8 +3,8 @@
 // case. Child elements are read first; the element's attributes then override.
 #include <string_view>
 
-#include "run/job_header.h"
 #include "jobdoc/text_field.h"
+#include "run/job_header.h"
 
 // The header field filled by a child element of "scriptinstance" with this
 // base name; a null field when the name is not one of them.

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "run/run_context.h"
-#include "run/last_error.h"
 #include "report/log_writer.h"
+#include "run/last_error.h"
+#include "run/run_context.h"
 
 void ReportCommandFailure(const char* module, std::string_view message, AppendSystemText append) {
     CaptureLastError();

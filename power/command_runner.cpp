@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "base/time_limit.h"
-#include "driver/fatal_exit.h"
+#include "report/fatal_exit.h"
+#include "report/log_writer.h"
 #include "run/last_error.h"
 #include "run/run_context.h"
-#include "report/log_writer.h"
 #include "win/limit_setting.h"
 #include "win/owners.h"
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "run/run_context.h"
 #include "fakes/child_tool/pattern.h"
-#include "win/file_helpers.h"
+#include "run/run_context.h"
 #include "tests/win/temp_folder.h"
+#include "win/file_helpers.h"
 
 namespace {
 // Each case logs into its own installation folder.

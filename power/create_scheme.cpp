@@ -6,8 +6,6 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "driver/fatal_exit.h"
-#include "run/run_context.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
 #include "power/plan_commands.h"
@@ -17,8 +15,10 @@
 #include "power/scheme_list.h"
 #include "power/setting_table.h"
 #include "power/setting_table_apply.h"
-#include "win/file_helpers.h"
+#include "report/fatal_exit.h"
 #include "report/log_writer.h"
+#include "run/run_context.h"
+#include "win/file_helpers.h"
 #include "win/text_convert.h"
 
 namespace {

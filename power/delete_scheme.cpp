@@ -2,16 +2,16 @@
 #include <string>
 #include <vector>
 
-#include "base/fixed_text.h"
-#include "driver/fatal_exit.h"
-#include "run/run_context.h"
-#include "power/command_failure.h"
 #include "base/command_quote.h"
+#include "base/fixed_text.h"
+#include "power/command_failure.h"
 #include "power/command_runner.h"
 #include "power/plan_name_check.h"
 #include "power/plan_operations.h"
 #include "power/scheme_list.h"
+#include "report/fatal_exit.h"
 #include "report/log_writer.h"
+#include "run/run_context.h"
 #include "win/text_convert.h"
 
 namespace {

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "driver/fatal_exit.h"
-#include "run/run_context.h"
 #include "power/plan_name_check.h"
 #include "power/plan_operations.h"
 #include "power/plan_steps.h"
 #include "power/scheme_list.h"
 #include "power/setting_table.h"
 #include "power/setting_table_apply.h"
+#include "report/fatal_exit.h"
 #include "report/log_writer.h"
+#include "run/run_context.h"
 #include "win/text_convert.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "power/plan_commands.h"
 
-#include "base/text.h"
 #include "base/command_quote.h"
+#include "base/text.h"
 
 const char* BasePlanGuid(std::string_view basedOn) {
     if (EqualsNoCaseAscii(basedOn, "1")) return "381b4222-f694-41f0-9685-ff5bb260df2e";

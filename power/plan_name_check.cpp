@@ -1,8 +1,8 @@
 #include "power/plan_name_check.h"
 
 #include "base/fixed_text.h"
-#include "run/run_context.h"
 #include "report/log_writer.h"
+#include "run/run_context.h"
 
 bool RequireSchemeName(const PwrScheme& request, const char* module) {
     if (request.CSchName[0] != '\0') return true;

@@ -1,14 +1,14 @@
 #include "power/plan_steps.h"
 
 #include "base/fixed_text.h"
-#include "win/os_info.h"
-#include "run/run_context.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
 #include "power/hibernation.h"
 #include "power/plan_commands.h"
 #include "power/setting_table.h"
 #include "report/log_writer.h"
+#include "run/run_context.h"
+#include "win/os_info.h"
 
 bool LogOsDescription(const char* module) {
     char description[256] = {};

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "run/run_context.h"
 #include "power/command_runner.h"
 #include "power/scheme_list_parse.h"
+#include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "win/text_convert.h"
 

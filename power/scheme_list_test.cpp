@@ -6,8 +6,8 @@
 
 #include "base/fixed_text.h"
 #include "run/run_context.h"
-#include "win/file_helpers.h"
 #include "tests/win/temp_folder.h"
+#include "win/file_helpers.h"
 
 namespace {
 constexpr char kGuid[] = "381b4222-f694-41f0-9685-ff5bb260df2e";

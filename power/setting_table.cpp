@@ -3,8 +3,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "base/text.h"
 #include "base/command_quote.h"
+#include "base/text.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "power/setting_table_apply.h"
 
-#include "run/run_context.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
 #include "power/setting_table.h"
 #include "report/log_writer.h"
+#include "run/run_context.h"
 
 bool ApplySettingTable(const char* planGuid, const PwrScheme& request, const char* module) {
     for (const PlannedWrite& step : PlanSettingWrites(request, planGuid, g_ctx.OsCode)) {

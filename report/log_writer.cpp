@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "report/log_format.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
-#include "report/log_format.h"
 
 namespace {
 std::string SessionUserName() {

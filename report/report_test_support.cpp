@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "base/fixed_text.h"
-#include "win/file_helpers.h"
 #include "tests/win/temp_folder.h"
+#include "win/file_helpers.h"
 
 void FillSampleRun(const std::string& installPath) {
     ResetRunContext();

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "run/run_context.h"
 #include "fakes/relay_double/double_log.h"
+#include "run/run_context.h"
 #include "win/owners.h"
 
 // Resets the run context and fills it with agent REGID "123456", MEMBERID

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "run/run_context.h"
-#include "win/file_helpers.h"
 #include "report/log_writer.h"
 #include "report/report_file.h"
 #include "report/status_record.h"
+#include "run/run_context.h"
+#include "win/file_helpers.h"
 
 bool CreateStatusFile(int outcome) {
     const JobArgs& args = g_ctx.Args;

@@ -6,11 +6,11 @@
 #include <new>
 
 #include "base/fixed_text.h"
-#include "run/run_context.h"
-#include "win/file_helpers.h"
 #include "report/log_writer.h"
 #include "report/report_file.h"
 #include "report/status_record.h"
+#include "run/run_context.h"
+#include "win/file_helpers.h"
 #include "win/guarded_call.h"
 #include "win/owners.h"
 #include "win/text_convert.h"

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "win/os_info.h"
 #include "tests/win/temp_folder.h"
+#include "win/os_info.h"
 
 namespace {
 std::string AgentKey() { return Is64BitWindows() ? "SOFTWARE\\Wow6432Node\\KORVAN" : "SOFTWARE\\KORVAN"; }
