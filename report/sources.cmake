@@ -13,7 +13,6 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/status_post.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_file.cpp)
 list(APPEND KV_WIN_TESTS
-  ${CMAKE_CURRENT_LIST_DIR}/report_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_post_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_file_test.cpp)
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/fixed_text.h"
-#include "report/report_test_support.h"
+#include "tests/win/report_test_support.h"
 #include "tests/win/temp_folder.h"
 
 TEST(StatusFile, WritesAndReplacesTheJobsFile) {

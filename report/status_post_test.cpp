@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "base/fixed_text.h"
-#include "report/report_test_support.h"
 #include "report/status_record.h"
+#include "tests/win/report_test_support.h"
 #include "tests/win/temp_folder.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "report/report_test_support.h"
+#include "tests/win/report_test_support.h"
 
 #include <windows.h>
 
