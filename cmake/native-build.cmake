@@ -12,6 +12,10 @@ include(${CMAKE_SOURCE_DIR}/simulator/sim_core.cmake)
 include(GoogleTest)
 gtest_discover_tests(core_tests)
 
+# Every product source includes only its own folder and the folders below it.
+add_test(NAME layer_order
+         COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/check-layers.cmake)
+
 # With clang, the libFuzzer targets of the same code (scripts/test builds them
 # in a tree of their own).
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
