@@ -14,8 +14,9 @@ include(GoogleTest)
 
 set(KV_WIN_LIBS ole32 oleaut32 uuid advapi32 user32)
 
-add_library(kv_core STATIC ${KV_CORE_SOURCES})
-target_include_directories(kv_core PUBLIC ${CMAKE_SOURCE_DIR})
+option(KV_WINE_TESTS "Run the Windows test programs under Wine" ON)
+
+include(${CMAKE_SOURCE_DIR}/cmake/core-build.cmake)
 
 add_library(kv_win STATIC ${KV_WIN_SOURCES})
 target_link_libraries(kv_win PUBLIC kv_core ${KV_WIN_LIBS})
@@ -24,18 +25,19 @@ add_executable(Kestrovane WIN32 driver/main.cpp driver/kestrovane.rc)
 target_link_libraries(Kestrovane PRIVATE kv_win)
 kv_split_debug_info(Kestrovane)
 
-add_executable(core_tests ${KV_CORE_TESTS})
-target_link_libraries(core_tests PRIVATE kv_core gtest_main)
-include(${CMAKE_SOURCE_DIR}/simulator/sim_core.cmake)
-
-add_executable(win_tests ${KV_WIN_TESTS})
-target_link_libraries(win_tests PRIVATE kv_win gtest_main)
-
-option(KV_WINE_TESTS "Run the Windows test programs under Wine" ON)
+# The Windows unit tests. Beside the product's own, they drive the reference
+# relay against a loopback receiver and read the relay double's log; the
+# relay, the relay double and the child tool are loaded or started from the
+# test program's folder.
+add_executable(win_tests ${KV_WIN_TESTS}
+               ${CMAKE_SOURCE_DIR}/relay/relay_test.cpp
+               ${CMAKE_SOURCE_DIR}/fakes/relay_double/double_log.cpp)
+target_link_libraries(win_tests PRIVATE kv_win gtest_main ws2_32)
 
 add_subdirectory(simulator)
 add_subdirectory(relay)
 add_subdirectory(fakes)
+add_dependencies(win_tests Relaynet relay_double child_tool)
 if(TARGET powercfg)
   add_subdirectory(tests/e2e)
 endif()
