@@ -64,7 +64,7 @@ bool RenamePlan(const PwrScheme& request, const std::string& planGuid) {
 }
 
 bool CreatePlan(const PwrScheme& request) {
-    if (!RequireSchemeName(request, kModule)) return false;
+    if (!RequireSchemeName(request, kModule) || !RequireSchemeDescription(request, kModule)) return false;
     g_ctx.SchemeList.clear();
     if (!LogOsDescription(kModule)) return false;
 

@@ -51,7 +51,7 @@ void ListSchemes() {
 
 void ParseSchemeList(const std::string& path) {
     g_ctx.SchemeList = ParsePlanListing(ReadCapturedOutput(path));
-    for (SchemeEntry& entry : g_ctx.SchemeList) entry.SchemeName = OemToAnsi(entry.SchemeName);
+    for (SchemeEntry& entry : g_ctx.SchemeList) entry.SchemeName = OemToAnsiExact(entry.SchemeName).value_or("");
 }
 
 std::string ReadSchemeGuid(const std::string& path) { return FirstPlanGuid(ReadCapturedOutput(path)); }

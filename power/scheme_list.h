@@ -16,8 +16,10 @@ std::string ListingFilePath();
 void ListSchemes();
 
 // Replaces g_ctx.SchemeList with the plans of a captured listing file, names
-// converted from the console code page to the ANSI code page. A file that
-// cannot be read gives an empty list.
+// converted from the console code page to the ANSI code page. A name that the
+// ANSI code page cannot hold exactly is left empty, so that no requested name
+// (never empty) matches its nearest form. A file that cannot be read gives an
+// empty list.
 void ParseSchemeList(const std::string& path);
 
 // The plans of g_ctx.SchemeList whose name equals `name` under the program's

@@ -42,10 +42,14 @@ TEST(SchemeListFiles, NamesArriveInTheAnsiCodePage) {
     if (GetOEMCP() != 437 || GetACP() != 1252) GTEST_SKIP() << "needs the OEM 437 / ANSI 1252 pair";
     ResetRunContext();
     TempFolder temp;
-    // "Économie" as the console prints it (code page 437).
-    ParseSchemeList(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid + "  (\x90" "conomie)\r\n"));
-    ASSERT_EQ(1u, g_ctx.SchemeList.size());
+    // "Économie" as the console prints it (code page 437). A name with a
+    // character that code page 1252 lacks ("░") keeps its GUID but no name,
+    // so that no request matches a look-alike of it.
+    ParseSchemeList(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid + "  (\x90" "conomie)\r\n" +
+                                                   "Power Scheme GUID: " + kOther + "  (Shade \xB0)\r\n"));
+    ASSERT_EQ(2u, g_ctx.SchemeList.size());
     EXPECT_EQ("\xC9" "conomie", g_ctx.SchemeList[0].SchemeName);
+    EXPECT_EQ("", g_ctx.SchemeList[1].SchemeName);
     ResetRunContext();
 }
 

@@ -80,26 +80,6 @@ bool HasLineStarting(const std::vector<std::string>& lines, const std::string& s
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
 }
 
-// The status record saved in the post-log folder (no relay DLL is installed,
-// so the record always ends up there): its status and description.
-struct Posted {
-    std::string status, desc;
-};
-Posted PostedStatus(const Scenario& s) {
-    const std::vector<std::string> files = s.FilesIn("DorvikPostLogs");
-    if (files.size() != 1) {
-        ADD_FAILURE() << files.size() << " saved status records";
-        return {};
-    }
-    const std::string xml = ReadWholeFile(s.InstallPath() + "\\DorvikPostLogs\\" + files[0]);
-    auto between = [&](const std::string& open, const std::string& close) {
-        const std::size_t a = xml.find(open);
-        const std::size_t b = a == std::string::npos ? a : xml.find(close, a + open.size());
-        return b == std::string::npos ? std::string() : xml.substr(a + open.size(), b - a - open.size());
-    };
-    return {between("<status>", "</status>"), between("<desc><![CDATA[", "]]></desc>")};
-}
-
 std::string NewPlanGuid(const SimState& state, const std::string& name) {
     const auto plans = FindPlansByName(state, name);
     return plans.empty() ? std::string() : plans.front()->guid;

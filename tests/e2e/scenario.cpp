@@ -318,6 +318,21 @@ std::vector<std::string> Scenario::FilesIn(const std::string& subfolder) const {
     return names;
 }
 
+Posted PostedStatus(const Scenario& s) {
+    const std::vector<std::string> files = s.FilesIn("DorvikPostLogs");
+    if (files.size() != 1) {
+        ADD_FAILURE() << files.size() << " saved status records";
+        return {};
+    }
+    const std::string xml = ReadWholeFile(s.InstallPath() + "\\DorvikPostLogs\\" + files[0]);
+    auto between = [&](const std::string& open, const std::string& close) {
+        const std::size_t a = xml.find(open);
+        const std::size_t b = a == std::string::npos ? a : xml.find(close, a + open.size());
+        return b == std::string::npos ? std::string() : xml.substr(a + open.size(), b - a - open.size());
+    };
+    return {between("<status>", "</status>"), between("<desc><![CDATA[", "]]></desc>")};
+}
+
 std::string LogLineText(const LogRecordLine& r) {
     return r.module + "|" + r.type + "|" + r.val1 + "|" + r.val2 + "|" + r.val3;
 }
