@@ -76,7 +76,7 @@ int RunHidden(const char* program, const char* commandLine) {
     return exitCode == 0 ? 1 : 0;
 }
 
-int RunCaptured(const char* program, const char* commandLine, const char* outputPath) {
+int RunCaptured(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
     constexpr char kModule[] = "CreateChildProcess";
     if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxChildCommand)) return 0;
     if (!FitsLimit(kModule, "Output Path Too Long", outputPath, kMaxOutputPath)) return 0;
@@ -130,8 +130,6 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     UniqueHandle process(info.hProcess);
     UniqueHandle thread(info.hThread);
     LogLine(kModule, "MSG", "CreateProcess  success", "szArgs", commandLine);
-    // The pipe's end, not the process, marks the command's end here.
-    process.reset();
     thread.reset();
     // Only the child (and what it starts) may hold the writing side now, so
     // the pipe reports its end when the child is done.
@@ -154,7 +152,19 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
             copied = false;
         }
     }
-    return copied ? 1 : 0;
+    if (!copied) return 0;
+
+    // The pipe ends when the child closes its output; its exit code is there
+    // once the process itself has ended.
+    WaitForSingleObject(process.get(), INFINITE);
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process.get(), &code)) {
+        CaptureLastError();
+        LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+        return 0;
+    }
+    if (exitCode) *exitCode = code;
+    return 1;
 }
 }  // namespace
 
@@ -166,9 +176,10 @@ int ExecuteCMD(const char* program, const char* commandLine) {
     }
 }
 
-int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath) {
+int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
+                       unsigned long* exitCode) {
     try {
-        return RunCaptured(program, commandLine, outputPath);
+        return RunCaptured(program, commandLine, outputPath, exitCode);
     } catch (...) {
         ExitAfterException("CreateChildProcess");
     }

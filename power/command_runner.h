@@ -12,11 +12,14 @@
 int ExecuteCMD(const char* program, const char* commandLine);
 
 // Runs the command hidden with its standard output and standard error
-// captured into `outputPath` (created or replaced). Returns 1 when the command
-// was started and all its output was copied into the file, 0 when the file,
-// the pipe, the handle duplicate or the process could not be created. The
-// command's exit code is not examined.
-int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath);
+// captured into `outputPath` (created or replaced), and waits for its end.
+// Returns 1 when the command was started, all its output was copied into the
+// file and its exit code could be read; 0 when the file, the pipe, the handle
+// duplicate or the process could not be created, or the exit code could not
+// be read. The result does not depend on the exit code: with a result of 1,
+// `exitCode` (when given) receives it for the caller to judge.
+int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
+                       unsigned long* exitCode = nullptr);
 
 // Reads the thread's last system error once into g_ctx.LastErrorNumber
 // (decimal) and g_ctx.LastErrorText (the system's message, line end included;

@@ -30,9 +30,11 @@ bool Stop(const char* message) {
     return false;
 }
 
-// Copies the base plan and returns the new plan's GUID, empty when no plan was
-// made: an unknown base, a duplication that could not run, or output without a
-// plan line (POWERCFG refused it). No later command may run on an empty GUID.
+// Copies the base plan and returns the new plan's GUID, empty when no plan can
+// be trusted to be the new one: an unknown base, a duplication that could not
+// run or ended with an exit code other than 0, or whose output names no plan,
+// or names one that the listing before it already held (the base plan, say).
+// No command may run on such a GUID, so nothing but the untrusted copy is left.
 std::string DuplicateBasePlan(const PwrScheme& request) {
     const char* baseGuid = BasePlanGuid(request.CBasedOn);
     if (baseGuid == nullptr) LogLine(kModule, "Info", "obPwrScheme.CBasedOn", request.CBasedOn, "");
@@ -40,8 +42,20 @@ std::string DuplicateBasePlan(const PwrScheme& request) {
     const std::string capture = ListingFilePath();
     if (FileExists(capture)) DeleteFileA(capture.c_str());
     if (baseGuid == nullptr) return {};
-    if (CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str()) != 1) return {};
-    return ReadSchemeGuid(capture);
+    unsigned long exitCode = 0;
+    if (CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str(), &exitCode) != 1)
+        return {};
+    if (exitCode != 0) {
+        LogLine(kModule, "Error", "DUPLICATESCHEME", std::to_string(static_cast<int>(exitCode)),
+                "Duplicate Scheme Failed");
+        return {};
+    }
+    const std::string guid = ReadSchemeGuid(capture);
+    if (guid.empty() || SchemeListed(guid)) {
+        LogLine(kModule, "Error", "DUPLICATESCHEME", guid, "No New Scheme Guid");
+        return {};
+    }
+    return guid;
 }
 
 bool RenamePlan(const PwrScheme& request, const std::string& planGuid) {
@@ -68,7 +82,7 @@ bool CreatePlan(const PwrScheme& request) {
     g_ctx.SchemeList.clear();
     if (!LogOsDescription(kModule)) return false;
 
-    ListSchemes();
+    if (!ListSchemes(kModule)) return false;
     if (!PlansNamed(request.CSchName).empty()) {
         LogLine(kModule, "Error", request.CSchName, "", "Scheme Already Present");
         if (OptionIsOn(request.COverwrite)) {

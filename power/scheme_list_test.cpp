@@ -50,6 +50,8 @@ TEST(SchemeListFiles, NamesArriveInTheAnsiCodePage) {
     ASSERT_EQ(2u, g_ctx.SchemeList.size());
     EXPECT_EQ("\xC9" "conomie", g_ctx.SchemeList[0].SchemeName);
     EXPECT_EQ("", g_ctx.SchemeList[1].SchemeName);
+    EXPECT_TRUE(SchemeListed("8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C"));
+    EXPECT_FALSE(SchemeListed("a1841308-3541-4fab-bc81-f71556f20b4a"));
     ResetRunContext();
 }
 
@@ -66,7 +68,7 @@ TEST(SchemeListFiles, ListingNeverReadsAnEarlierFile) {
         std::fwrite(stale.data(), 1, stale.size(), f);
         std::fclose(f);
     }
-    ListSchemes();
+    (void)ListSchemes("SchemeListTest");
     for (const SchemeEntry& entry : g_ctx.SchemeList) EXPECT_NE("Stale plan from an earlier run", entry.SchemeName);
     DeleteFileA(path.c_str());
     ResetRunContext();

@@ -1,5 +1,6 @@
 // Requests that must never act on a plan the job did not name: names that do
-// not reach POWERCFG exactly.
+// not reach POWERCFG exactly, and listings or duplication output that cannot
+// be trusted.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,17 +9,38 @@
 #include "tests/e2e/scenario.h"
 
 namespace {
-std::string LastLineOf(const Scenario& s, const std::string& module) {
-    std::string last;
+constexpr char kListing[] = "powercfg.exe /l";
+constexpr char kBalanced[] = "381b4222-f694-41f0-9685-ff5bb260df2e";
+
+std::vector<std::string> LinesOf(const Scenario& s, const std::string& module) {
+    std::vector<std::string> lines;
     for (const LogRecordLine& r : s.Log())
-        if (r.module == module) last = LogLineText(r);
-    return last;
+        if (r.module == module) lines.push_back(LogLineText(r));
+    return lines;
+}
+
+std::string LastLineOf(const Scenario& s, const std::string& module) {
+    const std::vector<std::string> lines = LinesOf(s, module);
+    return lines.empty() ? std::string() : lines.back();
 }
 
 std::vector<std::string> PlanNames(const SimState& state) {
     std::vector<std::string> names;
     for (const SimPlan& plan : state.plans) names.push_back(plan.name);
     return names;
+}
+
+// The default plans, with every command that contains `match` ending with
+// `exitCode` after printing `output` (and carried out after it with `thenRun`).
+SimState StateWithFault(const std::string& match, int exitCode, const std::string& output, bool thenRun = false) {
+    SimFault fault;
+    fault.match = match;
+    fault.exitCode = exitCode;
+    fault.output = output;
+    fault.thenRun = thenRun;
+    SimState state = DefaultSimState();
+    state.faults.push_back(fault);
+    return state;
 }
 }  // namespace
 
@@ -63,4 +85,43 @@ TEST(PlanSafetyE2E, NamesThatDoNotReachPowercfgExactlyAreRefusedBeforeAnyCommand
         EXPECT_EQ(posted.desc, c.status);
         EXPECT_EQ(PlanNames(s.ReadSimState()), PlanNames(state));
     }
+}
+
+// A listing that failed or listed nothing ends the step with no further
+// command (before, a modification of a listed plan posted success having done
+// nothing, and a creation of an existing plan made a second one). A duplication
+// whose output names a plan that was already listed touches no plan (before,
+// the base plan was renamed and rewritten).
+TEST(PlanSafetyE2E, ListingsAndDuplicationOutputAreTrustedOnlyWhenTheyWorked) {
+    Scenario failed;
+    failed.SetSimState(StateWithFault(kListing, 1, "Unexpected error.\r\n"));
+    failed.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", {{"overwrite", "0"}})}));
+    EXPECT_EQ(failed.Run(), 0u);
+    EXPECT_EQ(failed.JournalCommands(), std::vector<std::string>{kListing});
+    EXPECT_EQ(LinesOf(failed, "ModifyPowerSchemeVista").back(), "ModifyPowerSchemeVista|ERROR|Scheme List|1|Listing Failed");
+    EXPECT_EQ(PostedStatus(failed).desc, "Not Able to List Power Schemes : powercfg.exe /l ended with exit code 1");
+
+    Scenario empty;
+    empty.SetSimState(
+        StateWithFault(kListing, 0, "\r\nExisting Power Schemes (* Active)\r\n-----------------------------------\r\n"));
+    empty.WriteJob(JobXml({StepXml("Create Scheme", "Balanced", {{"schbasedon", "1"}})}));
+    EXPECT_EQ(empty.Run(), 0u);
+    EXPECT_EQ(empty.JournalCommands(), std::vector<std::string>{kListing});
+    EXPECT_EQ(LastLineOf(empty, "CreatePowerSchemeVista"), "CreatePowerSchemeVista|ERROR|Scheme List||No Scheme Listed");
+    EXPECT_EQ(PostedStatus(empty).desc, "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
+    EXPECT_EQ(PlanNames(empty.ReadSimState()), PlanNames(DefaultSimState()));
+
+    Scenario misleading;
+    misleading.SetSimState(StateWithFault(
+        "-DUPLICATESCHEME", 0, std::string("Power Scheme GUID: ") + kBalanced + "  (Balanced)\r\n", true));
+    misleading.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}, {"schactive", "1"}})}));
+    EXPECT_EQ(misleading.Run(), 0u);
+    ASSERT_EQ(misleading.JournalCommands().size(), 2u);  // the listing and the duplication
+    EXPECT_EQ(LastLineOf(misleading, "CreatePowerSchemeVista"),
+              std::string("CreatePowerSchemeVista|ERROR|DUPLICATESCHEME|") + kBalanced + "|No New Scheme Guid");
+    EXPECT_EQ(PostedStatus(misleading).desc, "Not Able to Create Scheme");
+    const SimState after = misleading.ReadSimState();
+    EXPECT_EQ(FindPlan(after, kBalanced)->name, FindPlan(DefaultSimState(), kBalanced)->name);
+    EXPECT_EQ(FindPlan(after, kBalanced)->values, FindPlan(DefaultSimState(), kBalanced)->values);
+    EXPECT_TRUE(FindPlansByName(after, "Office").empty());
 }
