@@ -1,6 +1,6 @@
 // Requests that must never act on a plan the job did not name: names that do
-// not reach POWERCFG exactly, and listings or duplication output that cannot
-// be trusted.
+// not reach POWERCFG exactly, a creation that could only fail after its base
+// plan was copied, and listings or duplication output that cannot be trusted.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -85,6 +85,23 @@ TEST(PlanSafetyE2E, NamesThatDoNotReachPowercfgExactlyAreRefusedBeforeAnyCommand
         EXPECT_EQ(posted.desc, c.status);
         EXPECT_EQ(PlanNames(s.ReadSimState()), PlanNames(state));
     }
+}
+
+// A 49-character name with a long description cannot be renamed: refused with
+// the rename failure before the base plan is copied, so no stray copy is left.
+TEST(PlanSafetyE2E, CreationThatCannotBeRenamedIsRefusedBeforeTheCopy) {
+    Scenario s;
+    s.WriteJob(JobXml(
+        {StepXml("Create Scheme", std::string(49, 'n'), {{"schbasedon", "1"}, {"schdesc", std::string(950, 'd')}})}));
+    EXPECT_EQ(s.Run(), 0u);
+    EXPECT_EQ(s.JournalCommands(), std::vector<std::string>{kListing});
+    EXPECT_EQ(PlanNames(s.ReadSimState()), PlanNames(DefaultSimState()));
+    const Posted posted = PostedStatus(s);
+    EXPECT_EQ(posted.desc.rfind("Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed",
+                                0),
+              0u)
+        << posted.desc;
+    EXPECT_EQ(LastLineOf(s, "CreatePowerSchemeVista").rfind("CreatePowerSchemeVista|FAILED|ExecuteCommand|122|", 0), 0u);
 }
 
 // A listing that failed or listed nothing ends the step with no further
