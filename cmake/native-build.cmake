@@ -11,3 +11,9 @@ target_link_libraries(core_tests PRIVATE kv_core gtest_main)
 include(${CMAKE_SOURCE_DIR}/simulator/sim_core.cmake)
 include(GoogleTest)
 gtest_discover_tests(core_tests)
+
+# With clang, the libFuzzer targets of the same code (scripts/test builds them
+# in a tree of their own).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  add_subdirectory(fuzz)
+endif()

@@ -8,10 +8,11 @@ add_compile_definitions(_WIN32_WINNT=0x0600 WINVER=0x0600 NOMINMAX)
 add_compile_options(-Wall -Wextra)
 # A statically linked runtime: the executables need no DLL beyond Windows' own.
 add_link_options(-static -static-libgcc -static-libstdc++)
+include(${CMAKE_SOURCE_DIR}/cmake/lean-binaries.cmake)
 
 include(GoogleTest)
 
-set(KV_WIN_LIBS ole32 oleaut32 uuid powrprof advapi32 user32)
+set(KV_WIN_LIBS ole32 oleaut32 uuid advapi32 user32)
 
 add_library(kv_core STATIC ${KV_CORE_SOURCES})
 target_include_directories(kv_core PUBLIC ${CMAKE_SOURCE_DIR})
@@ -21,6 +22,7 @@ target_link_libraries(kv_win PUBLIC kv_core ${KV_WIN_LIBS})
 
 add_executable(Kestrovane WIN32 driver/main.cpp driver/kestrovane.rc)
 target_link_libraries(Kestrovane PRIVATE kv_win)
+kv_split_debug_info(Kestrovane)
 
 add_executable(core_tests ${KV_CORE_TESTS})
 target_link_libraries(core_tests PRIVATE kv_core gtest_main)
@@ -38,7 +40,7 @@ if(TARGET powercfg)
   add_subdirectory(tests/e2e)
 endif()
 
-# The product may import only DLLs that Windows ships.
+# The product may import only DLLs that Windows always loads from its system folder.
 add_test(NAME kestrovane_imports
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${KV_OBJDUMP} -DTARGET=$<TARGET_FILE:Kestrovane>
                  -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
@@ -49,3 +51,4 @@ if(KV_WINE_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
   gtest_discover_tests(core_tests TEST_PREFIX "windows." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
   gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
 endif()
+include(${CMAKE_SOURCE_DIR}/cmake/package.cmake)

@@ -5,10 +5,12 @@
 #include <string>
 
 #include "base/fixed_text.h"
+#include "driver/install_path.h"
 #include "driver/os_info.h"
 #include "driver/parse_input.h"
 #include "driver/registry.h"
 #include "driver/run_context.h"
+#include "driver/run_lock.h"
 #include "jobdoc/job_document.h"
 #include "power/plan_operations.h"
 #include "report/file_helpers.h"
@@ -33,8 +35,28 @@ bool ReadAgentValue(CRegistry& registry, const char* key, const char* name, char
     return false;
 }
 
+// InstallationPath names where the log, the saved records and the relay DLL
+// are: a value that is empty, relative or not a REG_SZ text would put them
+// wherever the current folder happens to be, so it counts as missing.
+bool ReadInstallationPath(CRegistry& registry, const char* key) {
+    char* path = g_ctx.Agent.InstallationPath;
+    DWORD type = REG_NONE;
+    if (!registry.QueryValue(kRoot, key, "InstallationPath", path, sizeof g_ctx.Agent.InstallationPath, nullptr,
+                             &type)) {
+        LogLine(kModule, "ERROR", "InstallationPath", "Not Found", registry.LastErrorText());
+        return false;
+    }
+    const std::string problem = type == REG_SZ ? InstallationPathProblem(path)
+                                               : "Value is not of type REG_SZ (type " + std::to_string(type) + ")";
+    if (problem.empty()) return true;
+    ClearText(g_ctx.Agent.InstallationPath);
+    LogLine(kModule, "ERROR", "InstallationPath", "Not Found", problem);
+    return false;
+}
+
 // Reads the five agent values; false when a required one is missing.
-bool ReadAgentIdentity(CRegistry& registry) {
+// `logWritable` tells whether the start line reached the log.
+bool ReadAgentIdentity(CRegistry& registry, bool& logWritable) {
     AgentIdentity& agent = g_ctx.Agent;
     ClearText(agent.REGID);
     ClearText(agent.InstallationPath);
@@ -47,10 +69,8 @@ bool ReadAgentIdentity(CRegistry& registry) {
     }
 
     if (!ReadAgentValue(registry, key.c_str(), "REGID", agent.REGID, sizeof agent.REGID)) return false;
-    if (!ReadAgentValue(registry, key.c_str(), "InstallationPath", agent.InstallationPath,
-                        sizeof agent.InstallationPath))
-        return false;
-    LogLine(kModule, "Info", "Application", "Start", "====================================");
+    if (!ReadInstallationPath(registry, key.c_str())) return false;
+    logWritable = LogLineWritten(kModule, "Info", "Application", "Start", "====================================");
     if (!ReadAgentValue(registry, key.c_str(), "MEMBERID", agent.MEMBERID, sizeof agent.MEMBERID)) return false;
     ReadAgentValue(registry, key.c_str(), "TYPE", agent.TYPE, sizeof agent.TYPE);  // optional
     if (!ReadAgentValue(registry, key.c_str(), "SITEID", agent.SITEID, sizeof agent.SITEID)) return false;
@@ -83,21 +103,18 @@ void ReportOutcome(bool success) {
 enum class Ending { Normal, Failure };
 
 // Hands each step to the operation its action names, until the steps run out
-// or an operation fails.
-Ending RunSteps(JobDocument& document) {
+// (true) or a step fails (false).
+bool RunSteps(JobDocument& document) {
     PwrScheme step{};
     std::string errorText;
     for (;;) {
         const StepRead read = document.ReadNextStep(step, errorText);
-        if (read == StepRead::End) {
-            ReportOutcome(true);
-            return Ending::Normal;
-        }
+        if (read == StepRead::End) return true;
         if (read == StepRead::Failed) {
             // An unreadable step is a failure of the job, not its end.
+            LogLine(kModule, "Error", "Step", "Not Readable", errorText);
             StoreTextCut(g_ctx.StatusDescription, errorText);
-            ReportOutcome(false);
-            return Ending::Failure;
+            return false;
         }
 
         bool ok = true;
@@ -110,12 +127,24 @@ Ending RunSteps(JobDocument& document) {
         } else if (SameTextNoCase(step.CAction, "Delete Scheme")) {
             LogLine(kModule, "Info", "Action", "Delete", step.CSchName);
             ok = DeletePowerSchemeVista(step);
+        } else {
+            // Skipped; the line tells why the step changed nothing.
+            LogLine(kModule, "Info", "Action", "Unknown", step.CAction);
         }
-        if (!ok) {
-            ReportOutcome(false);
-            return Ending::Failure;
-        }
+        if (!ok) return false;
     }
+}
+
+// The steps run while this run holds the run lock, so no other run's plan
+// work comes between them; the lock is let go before the outcome is posted.
+Ending RunStepsLocked(JobDocument& document) {
+    bool success = false;
+    {
+        UniqueFile runLock;
+        success = TakeRunLock(runLock) && RunSteps(document);
+    }
+    ReportOutcome(success);
+    return success ? Ending::Normal : Ending::Failure;
 }
 
 // Everything from the document's creation to the end of the steps. Returns
@@ -166,18 +195,32 @@ Ending RunDocument(JobDocument& document) {
         return Ending::Normal;
     }
     Sleep(1000);
-    return RunSteps(document);
+    return RunStepsLocked(document);
+}
+
+// A run that cannot write its log changes no plan that no log would record:
+// the job is not loaded, and it ends as failed through the status post alone.
+void ReportLogNotWritable() {
+    BindRelay();
+    StoreTextCut(g_ctx.StatusDescription, "Log File Not Writable : " + LogFolder());
+    ReportOutcome(false);
+    g_relay.release();  // left loaded until the process ends, as at the failure end
 }
 
 int RunJobSteps() {
     CRegistry registry;
-    if (!ReadAgentIdentity(registry)) return 0;
+    bool logWritable = false;
+    if (!ReadAgentIdentity(registry, logWritable)) return 0;
     ReadStatusUrl();
 
     const char* commandLine = GetCommandLineA();
     LogLine(kModule, "Info", "Input", "", commandLine);
     if (!ParseInput(commandLine)) {
         LogLine(kModule, "Info", "Application", "End", "ParseInput");
+        return 0;
+    }
+    if (!logWritable) {
+        ReportLogNotWritable();
         return 0;
     }
 

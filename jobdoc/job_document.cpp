@@ -77,8 +77,11 @@ int JobDocument::Load(const char* path, char (&rootName)[512], std::string& erro
     source.get()->vt = VT_BSTR;
     source.get()->bstrVal = SysAllocString(AnsiToWide(path ? path : "").c_str());
     VARIANT_BOOL loaded = VARIANT_FALSE;
+    // External entities and DTDs are never fetched (MSXML 3 fetches them by
+    // default); entities declared in the document itself still expand.
     // A file that does not parse gives S_FALSE, which is a failure here too.
-    s.lastStatus = s.document->load(source.ref(), &loaded);
+    s.lastStatus = s.document->put_resolveExternals(VARIANT_FALSE);
+    if (s.lastStatus == S_OK) s.lastStatus = s.document->load(source.ref(), &loaded);
     if (s.lastStatus != S_OK) {
         errorText = "Unable Load inputfile";
         return 0;

@@ -7,9 +7,11 @@
 #include <string_view>
 
 #include "base/fixed_text.h"
+#include "base/time_limit.h"
 #include "driver/fatal_exit.h"
 #include "driver/run_context.h"
 #include "report/log_writer.h"
+#include "win/limit_setting.h"
 #include "win/owners.h"
 #include "win/text_convert.h"
 
@@ -21,12 +23,35 @@ constexpr std::size_t kMaxOutputPath = 1023;
 
 constexpr char kCommandTooLong[] = "Command Line Too Long";
 
+// No POWERCFG command takes anywhere near this long; one that does is ended,
+// so a hung command cannot hold the run (and the run lock) forever. The
+// environment variable KV_COMMAND_TIMEOUT_MS may shorten the limit.
+constexpr unsigned long kCommandLimitMs = 5 * 60 * 1000;
+// How long a command that has been ended may take to go.
+constexpr DWORD kEndingGraceMs = 5000;
+// Pause between looks at a capture pipe that has nothing to read.
+constexpr DWORD kPipePollMs = 10;
+
+unsigned long CommandLimitMs() { return LimitFromEnvironment("KV_COMMAND_TIMEOUT_MS", kCommandLimitMs); }
+
 void StoreErrorNumber(DWORD error) {
     std::snprintf(g_ctx.LastErrorNumber, sizeof g_ctx.LastErrorNumber, "%lu", static_cast<unsigned long>(error));
 }
 
 // Writes only the decimal number of the thread's last error.
 void CaptureLastErrorNumber() { StoreErrorNumber(GetLastError()); }
+
+// Ends a command that ran past its limit and reports it as failed: the
+// thread's last error becomes ERROR_TIMEOUT, so that the operation's failure
+// report names the cause.
+void EndTimedOutCommand(const char* module, HANDLE process, unsigned long limitMs, const char* commandLine) {
+    TerminateProcess(process, ERROR_TIMEOUT);
+    WaitForSingleObject(process, kEndingGraceMs);
+    SetLastError(ERROR_TIMEOUT);
+    CaptureLastError();
+    LogLine(module, "ERROR", "Command Timed Out", DurationText(limitMs), commandLine);
+    SetLastError(ERROR_TIMEOUT);
+}
 
 // A command line the child would receive cut off could run a different
 // command, so a text beyond the runner's limit is refused with a log line.
@@ -62,7 +87,11 @@ int RunHidden(const char* program, const char* commandLine) {
     UniqueHandle process(info.hProcess);
     UniqueHandle thread(info.hThread);
 
-    WaitForSingleObject(process.get(), INFINITE);
+    const unsigned long limitMs = CommandLimitMs();
+    if (WaitForSingleObject(process.get(), limitMs) == WAIT_TIMEOUT) {
+        EndTimedOutCommand(kModule, process.get(), limitMs, commandLine);
+        return 0;
+    }
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(process.get(), &exitCode)) {
         CaptureLastError();
@@ -130,20 +159,42 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     UniqueHandle process(info.hProcess);
     UniqueHandle thread(info.hThread);
     LogLine(kModule, "MSG", "CreateProcess  success", "szArgs", commandLine);
+    // The pipe's end marks the end of the output; the process handle is kept
+    // to read the exit code and to end a command that overruns its limit.
     thread.reset();
     // Only the child (and what it starts) may hold the writing side now, so
     // the pipe reports its end when the child is done.
     writeEnd.reset();
     writeCopy.reset();
 
-    // A read fails with ERROR_BROKEN_PIPE once every writer has closed the
-    // pipe; any other failure would fail again, so it ends the copy as well.
-    // After a failed write the rest is still drained, so that the command has
-    // finished when this returns.
+    // The pipe is read only when it holds data, so the copy stops at the limit
+    // even while the child, or a process it started, keeps the pipe open
+    // without writing. PeekNamedPipe fails with ERROR_BROKEN_PIPE once every
+    // writer has closed the pipe and all it held has been read; any other
+    // failure would fail again, so it ends the copy as well. After a failed
+    // write the rest is still drained, so that the command has finished when
+    // this returns.
+    const unsigned long limitMs = CommandLimitMs();
+    const ULONGLONG start = GetTickCount64();
     bool copied = true;
     char chunk[64];
-    DWORD got = 0;
-    while (ReadFile(readEnd.get(), chunk, sizeof chunk, &got, nullptr)) {
+    auto overrun = [&] {
+        // Part of an output must never be read as the whole of it.
+        SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
+        SetEndOfFile(output.get());
+        EndTimedOutCommand(kModule, process.get(), limitMs, commandLine);
+        return 0;
+    };
+    for (;;) {
+        if (GetTickCount64() - start >= limitMs) return overrun();
+        DWORD available = 0;
+        if (!PeekNamedPipe(readEnd.get(), nullptr, 0, nullptr, &available, nullptr)) break;
+        if (available == 0) {
+            Sleep(kPipePollMs);
+            continue;
+        }
+        DWORD got = 0;
+        if (!ReadFile(readEnd.get(), chunk, available < sizeof chunk ? available : sizeof chunk, &got, nullptr)) break;
         if (got == 0 || !copied) continue;
         DWORD written = 0;
         if (!WriteFile(output.get(), chunk, got, &written, nullptr) || written != got) {
@@ -156,7 +207,9 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
 
     // The pipe ends when the child closes its output; its exit code is there
     // once the process itself has ended.
-    WaitForSingleObject(process.get(), INFINITE);
+    const ULONGLONG spent = GetTickCount64() - start;
+    const DWORD remaining = spent >= limitMs ? 0 : static_cast<DWORD>(limitMs - spent);
+    if (WaitForSingleObject(process.get(), remaining) != WAIT_OBJECT_0) return overrun();
     DWORD code = 0;
     if (!GetExitCodeProcess(process.get(), &code)) {
         CaptureLastError();

@@ -122,6 +122,25 @@ TEST_F(CommandRunnerTest, CaptureRefusesWhatItCannotCarryOut) {
     EXPECT_FALSE(FileExists(touched));
 }
 
+// The capture stops at the limit even when the command itself has ended but
+// left a process behind that holds its output pipe; what was captured is not
+// kept as if it were the whole output.
+TEST_F(CommandRunnerTest, CaptureStopsAtTheLimitWhileALeftProcessHoldsThePipe) {
+    SetEnvironmentVariableA("KV_COMMAND_TIMEOUT_MS", "2000");
+    const std::string out = temp_.path() + "\\out.txt";
+    const char command[] = "child_tool.exe --text partial --leave 5000";
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(0, CreateChildProcess(Tool().c_str(), command, out.c_str()));
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    SetEnvironmentVariableA("KV_COMMAND_TIMEOUT_MS", nullptr);
+
+    EXPECT_GE(elapsed, 2000u);
+    EXPECT_LT(elapsed, 4500u);
+    EXPECT_EQ("", ReadWholeFile(out));
+    EXPECT_STREQ("1460", g_ctx.LastErrorNumber);
+    EXPECT_TRUE(Logged(std::string("CreateChildProcess\tERROR\tCommand Timed Out\t2 seconds\t") + command + "\r\n"));
+}
+
 TEST(CaptureLastError, StoresNumberAndSystemText) {
     ResetRunContext();
     SetLastError(ERROR_FILE_NOT_FOUND);

@@ -1,4 +1,5 @@
 #pragma once
 // Whether the machine supports hibernation (SystemS4 of the power
-// capabilities). A failing capability query counts as not supported.
+// capabilities). A capability query that fails, or that cannot be loaded from
+// the system folder's powrprof.dll, counts as not supported.
 bool HibernationSupported();

@@ -12,6 +12,7 @@
 #include "power/scheme_list_parse.h"
 #include "report/file_helpers.h"
 #include "report/log_writer.h"
+#include "win/module_path.h"
 #include "win/text_convert.h"
 
 namespace {
@@ -39,17 +40,7 @@ bool RefuseListing(const char* module, const std::string& exitCode, const char* 
 }
 }  // namespace
 
-std::string ListingFilePath() {
-    char path[1024] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (n == 0 || n >= sizeof path) return std::string();
-    std::string folder(path, n);
-    const std::size_t slash = folder.find_last_of('\\');
-    if (slash == std::string::npos) return std::string();
-    std::string listing = folder.substr(0, slash + 1) + "Schemes.txt";
-    if (listing.size() >= sizeof path) return std::string();
-    return listing;
-}
+std::string ListingFilePath() { return FileBesideExecutable("Schemes.txt"); }
 
 bool ListSchemes(const char* module) {
     g_ctx.SchemeList.clear();

@@ -17,7 +17,7 @@ std::string SessionUserName() {
     return name;
 }
 
-void WriteLogRecord(std::string_view application, std::string_view module, std::string_view type,
+bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type,
                     std::string_view val1, std::string_view val2, std::string_view val3);
 
 std::string TimeText(const SYSTEMTIME& now) {
@@ -36,12 +36,23 @@ void WriteLog(std::string_view application, std::string_view module, std::string
     SetLastError(lastError);
 }
 
+bool LogLineWritten(std::string_view module, std::string_view type, std::string_view val1, std::string_view val2,
+                    std::string_view val3) {
+    const DWORD lastError = GetLastError();
+    const bool written = WriteLogRecord(kAppName, module, type, val1, val2, val3);
+    SetLastError(lastError);
+    return written;
+}
+
+std::string LogFolder() { return std::string(g_ctx.Agent.InstallationPath) + "\\ApplicationLog\\DorvikLog"; }
+
 namespace {
-void WriteLogRecord(std::string_view application, std::string_view module, std::string_view type,
+// True when the whole line reached the file.
+bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type,
                     std::string_view val1, std::string_view val2, std::string_view val3) {
     try {
         const std::string user = SessionUserName();
-        const std::string folder = std::string(g_ctx.Agent.InstallationPath) + "\\ApplicationLog\\DorvikLog";
+        const std::string folder = LogFolder();
         if (!FileExists(folder)) CreateFolderPath(folder);
 
         SYSTEMTIME now;
@@ -54,15 +65,19 @@ void WriteLogRecord(std::string_view application, std::string_view module, std::
         const bool existed = FileExists(path);
         // Text mode: every line feed is written as CR LF.
         FILE* file = std::fopen(path.c_str(), "a");
-        if (!file) return;
-        if (!existed)
-            std::fputs(LogFileHeader(application, g_ctx.Agent.REGID, g_ctx.Is64BitMachine, recordDate, timeText).c_str(),
-                       file);
+        if (!file) return false;
+        bool written = true;
+        if (!existed) {
+            const std::string header =
+                LogFileHeader(application, g_ctx.Agent.REGID, g_ctx.Is64BitMachine, recordDate, timeText);
+            written = std::fwrite(header.data(), 1, header.size(), file) == header.size();
+        }
         const std::string record = LogRecord(recordDate, timeText, user, module, type, val1, val2, val3);
-        std::fwrite(record.data(), 1, record.size(), file);
-        std::fclose(file);
+        written = std::fwrite(record.data(), 1, record.size(), file) == record.size() && written;
+        return std::fclose(file) == 0 && written;
     } catch (...) {
         // The log writer swallows its own failures.
+        return false;
     }
 }
 }  // namespace

@@ -2,6 +2,7 @@
 // The daily, tab-separated log. Each call opens the day's file, appends one
 // record (after the header when the file is new) and closes it again. The
 // writer never fails towards its caller: a line that cannot be written is lost.
+#include <string>
 #include <string_view>
 
 inline constexpr char kAppName[] = "Kestrovane";
@@ -14,3 +15,11 @@ inline void LogLine(std::string_view module, std::string_view type, std::string_
                     std::string_view val2, std::string_view val3) {
     WriteLog(kAppName, module, type, val1, val2, val3);
 }
+
+// LogLine that tells whether the line reached the file. The run writes its
+// first line this way to learn whether it can leave a trace at all.
+[[nodiscard]] bool LogLineWritten(std::string_view module, std::string_view type, std::string_view val1,
+                                  std::string_view val2, std::string_view val3);
+
+// The log folder: the installation path followed by "\ApplicationLog\DorvikLog".
+std::string LogFolder();

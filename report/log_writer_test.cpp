@@ -98,3 +98,11 @@ TEST_F(LogWriterTest, WritingALineKeepsTheThreadsLastError) {
     LogLine("ExecuteCMD", "ERROR", "Process as user Failed", "5", "Access is denied.");
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 }
+
+TEST_F(LogWriterTest, ALineThatCannotBeWrittenIsReported) {
+    temp_.WriteFile("ApplicationLog", "a file where the log folder belongs");
+    EXPECT_FALSE(LogLineWritten("WinMain", "Info", "Application", "Start", "="));
+    DeleteFileA((temp_.path() + "\\ApplicationLog").c_str());
+    EXPECT_TRUE(LogLineWritten("WinMain", "Info", "Application", "Start", "="));
+    EXPECT_NE(ReadWholeFile(LogPath()).find("\tWinMain\tINFO\tApplication\tStart\t=\r\n"), std::string::npos);
+}

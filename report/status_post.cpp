@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <new>
 
 #include "base/fixed_text.h"
@@ -10,6 +11,7 @@
 #include "report/log_writer.h"
 #include "report/report_file.h"
 #include "report/status_record.h"
+#include "win/guarded_call.h"
 #include "win/owners.h"
 #include "win/text_convert.h"
 
@@ -45,6 +47,21 @@ bool SetBstr(UniqueVariant& variant, const std::string& text) {
 std::string VariantText(const VARIANT& value) {
     if (value.vt != VT_BSTR) return {};
     return WideToAnsi(value.bstrVal, static_cast<int>(SysStringLen(value.bstrVal)));
+}
+
+// One WebPostData call; every value it touches belongs to the caller.
+struct RelayArguments {
+    WebPostDataProc entry;
+    UniqueVariant* in;  // seven values
+    VARIANT* result;
+    VARIANT* error;
+    VARIANT* errorText;
+};
+
+void CallRelay(void* context) {
+    const RelayArguments& c = *static_cast<const RelayArguments*>(context);
+    c.entry(c.in[0].ref(), c.in[1].ref(), c.in[2].ref(), c.in[3].ref(), c.in[4].ref(), c.in[5].ref(), c.in[6].ref(),
+            c.result, c.error, c.errorText);
 }
 
 void LogRelayFailure(const VARIANT& error, const VARIANT& errorText) {
@@ -134,8 +151,19 @@ bool TryWebPost(const std::string& url, const std::string& record) {
             return false;
         }
         // The seven values are passed as copies; this scope owns and frees them.
-        g_ctx.WebPostDataEntry(in[0].ref(), in[1].ref(), in[2].ref(), in[3].ref(), in[4].ref(), in[5].ref(),
-                               in[6].ref(), result.get(), error.get(), errorText.get());
+        // A crash inside the relay ends only the call: the attempt has failed.
+        RelayArguments call{g_ctx.WebPostDataEntry, in, result.get(), error.get(), errorText.get()};
+        const GuardedCallResult outcome = RunGuarded(CallRelay, &call);
+        if (!outcome.returned) {
+            // The out values may be half written: they are dropped, not cleared.
+            VariantInit(result.get());
+            VariantInit(error.get());
+            VariantInit(errorText.get());
+            char code[32];
+            std::snprintf(code, sizeof code, "Exception 0x%08lX", static_cast<unsigned long>(outcome.exceptionCode));
+            LogLine("1.0", "CreateWebPost", "ERROR", "WebPost Dll Crashed", code);
+            return false;
+        }
     }
 
     if (error.ref().vt != VT_EMPTY) {

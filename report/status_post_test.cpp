@@ -133,7 +133,7 @@ TEST_F(StatusPost, OnlyTheResultStringOneCountsAsDelivered) {
     RelayDoubleBinding relay(temp.path());
     const std::string url = std::string(kConfigured) + kQuery;
     const std::string record = SampleRecord(true, "");
-    for (const char* answer : {"0", "yes", "", "10", "nostring", "error", "error+1"}) {
+    for (const char* answer : {"0", "yes", "", "10", "nostring", "error", "error+1", "crash"}) {
         const std::size_t before = relay.Calls().size();
         // The double answers the call by its position in the script: keep it first.
         relay.Script(std::string(before, '\n') + answer + "\n");
@@ -146,6 +146,7 @@ TEST_F(StatusPost, OnlyTheResultStringOneCountsAsDelivered) {
     const std::string log = ReadRunLog(temp.path());
     EXPECT_EQ(CountOf(log, "\t1.0\tCREATEWEBPOST\tERROR Using WebPost Dll Failed\t12029\trelay double error\r\n"), 2);
     EXPECT_EQ(CountOf(log, "\t1.0\tCREATEWEBPOST\tERROR Using WebPost Dll Failed\t\t\r\n"), 5);
+    EXPECT_EQ(CountOf(log, "\t1.0\tCREATEWEBPOST\tERROR\tWebPost Dll Crashed\tException 0xC0000005\r\n"), 1);
 }
 
 TEST_F(StatusPost, UnusualStartingPoints) {

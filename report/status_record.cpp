@@ -5,6 +5,14 @@
 #include "base/text.h"
 
 namespace {
+// XML 1.0 allows no control character but tab, line feed and carriage return,
+// not even as a character reference. Each other one becomes a "?", so the
+// record stays parsable and the value keeps its length.
+char XmlChar(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t' && c != '\n' && c != '\r') ? '?' : c;
+}
+
 // Element text: the three characters that would break the markup become entities.
 std::string EscapeText(std::string_view value) {
     std::string out;
@@ -14,7 +22,7 @@ std::string EscapeText(std::string_view value) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
-            default: out += c;
+            default: out += XmlChar(c);
         }
     }
     return out;
@@ -31,6 +39,41 @@ std::string EscapeCdata(std::string_view value) {
         pos = hit + kEnd.size();
     }
     out.append(value.substr(pos));
+    for (char& c : out) c = XmlChar(c);
+    return out;
+}
+
+// A query value: every byte outside the unreserved characters of a URL
+// (letters, digits, "-", ".", "_", "~") becomes "%" and two hex digits, so a
+// value can never add a parameter or end the query.
+std::string QueryValue(std::string_view value) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(value.size());
+    for (const char c : value) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+            c == '_' || c == '~') {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[u >> 4];
+            out += kHex[u & 0x0F];
+        }
+    }
+    return out;
+}
+
+// A value that becomes part of a file name: characters that Windows refuses in
+// a name (control characters and <>:"/\|?*) become "_", so the name cannot
+// leave its folder and the file is still written. The names built from such
+// parts always begin with a fixed word and end with a fixed extension, so a
+// part such as ".." or one that ends with a dot or blank stays harmless.
+std::string FileNamePart(std::string_view value) {
+    static constexpr std::string_view kRefused = "<>:\"/\\|?*";
+    std::string out(value);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || kRefused.find(c) != std::string_view::npos) c = '_';
     return out;
 }
 }  // namespace
@@ -65,13 +108,13 @@ std::string StatusPostUrl(std::string_view base, std::string_view memberId, std:
                           std::string_view regid, std::string_view type) {
     std::string url(base);
     url += "/tfr_wpdcmscriptjobinstancestatus.asp?mmid=";
-    url += memberId;
+    url += QueryValue(memberId);
     url += "&sid=";
-    url += siteId;
+    url += QueryValue(siteId);
     url += "&rid=";
-    url += regid;
+    url += QueryValue(regid);
     url += "&rty=";
-    url += type;
+    url += QueryValue(type);
     return url;
 }
 
@@ -80,7 +123,7 @@ std::string SavedRecordName(std::string_view regid, const RecordTime& t) {
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d%02d%02d%02d%03d", t.year, t.month, t.day, t.hour,
                   t.minute, t.second, t.milliseconds);
     std::string name = "wpdcmscriptjobinstancestatus_N_";
-    name += regid;
+    name += FileNamePart(regid);
     name += "_PER_";
     name += stamp;
     return name;
@@ -112,10 +155,10 @@ std::string StatusFileName(std::string_view od, std::string_view jobId, std::str
     name += StatusFileKind(od);
     for (const std::string_view part : {jobId, scriptId, regid}) {
         name += '_';
-        name += part;
+        name += FileNamePart(part);
     }
     name += '_';
-    name += CompactExecutionTime(executionTime);
+    name += FileNamePart(CompactExecutionTime(executionTime));
     name += ".txt";
     return name;
 }

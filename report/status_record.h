@@ -27,10 +27,13 @@ bool IsSuccessOutcome(std::string_view outcome);
 // The "wpdcmscriptjobinstancestatus" record: no declaration, no final line
 // break, blanks before some line feeds. "&", "<" and ">" in element text
 // become entities and a "]]>" in the description is split across two CDATA
-// sections, so the record always parses.
+// sections, and control characters other than tab, LF and CR become "?",
+// so the record always parses.
 std::string BuildStatusRecord(const StatusRecordValues& values);
 
-// `base` followed by "/tfr_wpdcmscriptjobinstancestatus.asp?mmid=..&sid=..&rid=..&rty=..".
+// `base` followed by "/tfr_wpdcmscriptjobinstancestatus.asp?mmid=..&sid=..&rid=..&rty=..";
+// the four values are percent-encoded where they hold anything but letters,
+// digits, "-", ".", "_" and "~".
 std::string StatusPostUrl(std::string_view base, std::string_view memberId, std::string_view siteId,
                           std::string_view regid, std::string_view type);
 
@@ -38,6 +41,8 @@ struct RecordTime {
     int year, month, day, hour, minute, second, milliseconds;
 };
 // "wpdcmscriptjobinstancestatus_N_<regid>_PER_YYYYMMDDhhmmssmmm" (no extension).
+// Here and in the status file's name, characters that a file name cannot hold
+// (control characters and <>:"/\|?*) become "_".
 std::string SavedRecordName(std::string_view regid, const RecordTime& time);
 // The text with every line feed written as CR LF, as a text-mode file holds it.
 std::string WithCrLf(std::string_view text);

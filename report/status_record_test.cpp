@@ -86,3 +86,24 @@ TEST(StatusRecord, StatusFileNameAndContent) {
     EXPECT_EQ(StatusFileContent(false, "Reason\r\n"), "FAILED@#@Reason\r\n");
     EXPECT_EQ(StatusFileContent(false, ""), "FAILED@#@");
 }
+
+TEST(StatusRecord, ControlCharactersNeverReachTheRecord) {
+    const std::string regid("12\x01" "34\x1f", 6), description("a\x00" "b\x0b\tc\r\n", 8);
+    StatusRecordValues v = SampleValues();
+    v.regid = regid;
+    v.description = description;
+    EXPECT_EQ(BuildStatusRecord(v), ExpectedRecord("Fail", "a?b?\tc\r\n", "12?34?"));
+}
+
+TEST(StatusRecord, FileNamesStayInsideTheirFolder) {
+    EXPECT_EQ(SavedRecordName("..\\..\\x/y:z", {2026, 1, 2, 3, 4, 5, 6}),
+              "wpdcmscriptjobinstancestatus_N_.._.._x_y_z_PER_20260102030405006");
+    EXPECT_EQ(StatusFileName("OD", "<4|7>", "\"9*3?\"", "a\tb", "12/08/2026 10:30:45\\.."),
+              "status_OD__4_7___9_3___a_b_12082026103045_...txt");
+}
+
+TEST(StatusRecord, UrlQueryValuesArePercentEncoded) {
+    EXPECT_EQ(StatusPostUrl("http://srv", "M77&rid=999", "S 9", "a-b.c_d~e", "T/1#\xE9"),
+              "http://srv/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77%26rid%3D999&sid=S%209&rid=a-b.c_d~e"
+              "&rty=T%2F1%23%E9");
+}

@@ -1,5 +1,5 @@
-# Shared by scripts/test and scripts/demo: installs what is missing, builds the
-# trees and prepares the Wine prefix. Source it; do not run it.
+# Shared by scripts/test, scripts/demo and scripts/package: installs what is
+# missing, builds the trees and prepares the Wine prefix. Source it; do not run it.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -18,7 +18,7 @@ as_root() {
 }
 
 install_packages() {
-  local packages=(cmake ninja-build g++ googletest python3
+  local packages=(cmake ninja-build g++ googletest python3 clang libclang-rt-dev
                   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
                   wine wine64)
   # 32-bit Wine runs the Wine tests on the shipped build too, where the
@@ -59,11 +59,15 @@ can_run_32bit_wine() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-configure_and_build() {
+configure_tree() {
   local tree=$1; shift
   cmake -S "$ROOT" -B "$BUILD/$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >"$BUILD/$tree.configure.log" 2>&1 ||
     { cat "$BUILD/$tree.configure.log"; return 1; }
-  cmake --build "$BUILD/$tree"
+}
+
+configure_and_build() {
+  configure_tree "$@"
+  cmake --build "$BUILD/$1"
 }
 
 build_windows_trees() {

@@ -1,2 +1,13 @@
-list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp)
-list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/text_convert_test.cpp)
+list(APPEND KV_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/system_library.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/guarded_call.cpp)
+list(APPEND KV_WIN_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/text_convert_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/guarded_call_test.cpp)
+
+# Time limits, files beside the executable, the lock file.
+list(APPEND KV_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/limit_setting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/module_path.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lock_file.cpp)

@@ -4,6 +4,11 @@
 //   --err T      writes T to standard error
 //   --touch P    creates the file P (proof that the program ran)
 //   --exit N     the exit code (decimal, up to 4294967295); 0 by default
+//   --sleep MS   pauses MS milliseconds
+//   --leave MS   starts a copy of itself that inherits its handles (its
+//                output pipe among them) and pauses MS milliseconds, and does
+//                not wait for it
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 
@@ -31,6 +36,21 @@ int main(int argc, char** argv) {
             std::fflush(stderr);
         } else if (std::strcmp(option, "--touch") == 0) {
             if (FILE* f = std::fopen(value, "wb")) std::fclose(f);
+        } else if (std::strcmp(option, "--sleep") == 0) {
+            Sleep(std::strtoul(value, nullptr, 10));
+        } else if (std::strcmp(option, "--leave") == 0) {
+            std::fflush(stdout);
+            char self[MAX_PATH] = {};
+            GetModuleFileNameA(nullptr, self, sizeof self);
+            char command[MAX_PATH + 64];
+            std::snprintf(command, sizeof command, "child_tool.exe --sleep %s", value);
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION info{};
+            if (CreateProcessA(self, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+                CloseHandle(info.hThread);
+                CloseHandle(info.hProcess);
+            }
         } else if (std::strcmp(option, "--exit") == 0) {
             exitCode = std::strtoul(value, nullptr, 10);
         }

@@ -5,6 +5,7 @@
 //   "nostring"                  the result as VT_I4 1
 //   "error"                     the error value and error text set, no result
 //   "error+1"                   the error values set and the result "1" as well
+//   "crash"                     an access violation inside the call
 // A call beyond the script's end answers "0".
 #include <windows.h>
 #include <oleauto.h>
@@ -16,6 +17,9 @@
 #include "fakes/relay_double/double_log.h"
 
 namespace {
+// Volatile, so that the compiler cannot see the fault coming.
+volatile int* volatile g_nowhere = nullptr;
+
 std::string Environment(const char* name) {
     std::vector<char> value(32768);
     const DWORD n = GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
@@ -92,7 +96,10 @@ extern "C" void WINAPI WebPostData(VARIANT url, VARIANT record, VARIANT mode, VA
     const std::array<int, 3> outTypes = {TypeOnEntry(result), TypeOnEntry(error), TypeOnEntry(errorText)};
     const std::string answer = ScriptAnswer(RecordCall(texts, outTypes));
 
-    if (answer == "error" || answer == "error+1") {
+    if (answer == "crash") {
+        SetText(result, "1");  // half done when it fails
+        *g_nowhere = 1;
+    } else if (answer == "error" || answer == "error+1") {
         SetText(error, "12029");
         SetText(errorText, "relay double error");
         if (answer == "error+1") SetText(result, "1");

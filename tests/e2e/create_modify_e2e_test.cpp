@@ -85,13 +85,18 @@ std::string NewPlanGuid(const SimState& state, const std::string& name) {
     return plans.empty() ? std::string() : plans.front()->guid;
 }
 
-// Makes the executable see a machine that cannot hibernate: the powrprof.dll
-// double beside it, and Wine told to prefer that file for Kestrovane.exe (a
-// per-program DLL override; the WINEDLLOVERRIDES variable set by a Windows
-// parent does not reach the child's loader). Both go when the scenario ends.
-class NoHibernationSupport {
+// The powrprof.dll double (a machine that cannot hibernate) put into `folder`,
+// and Wine told to prefer that file over its built-in library for
+// Kestrovane.exe (a per-program DLL override; the WINEDLLOVERRIDES variable set
+// by a Windows parent does not reach the child's loader). A file it replaces
+// is kept aside under a fixed name; it and the override are put back when the
+// scenario ends, and a file an interrupted run kept aside is put back first.
+class PowrprofDouble {
 public:
-    NoHibernationSupport() : target_(BinFolder() + "\\powrprof.dll") {
+    explicit PowrprofDouble(const std::string& folder)
+        : target_(folder + "\\powrprof.dll"), saved_(target_ + ".kv-saved") {
+        MoveFileExA(saved_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
+        keptAside_ = MoveFileA(target_.c_str(), saved_.c_str()) != FALSE;
         const std::string source = BinFolder() + "\\no_hibernation\\powrprof.dll";
         if (!CopyFileA(source.c_str(), target_.c_str(), FALSE)) ADD_FAILURE() << "cannot copy " << source;
         HKEY key = nullptr;
@@ -100,18 +105,39 @@ public:
             ADD_FAILURE() << "cannot create the DLL override";
             return;
         }
-        RegSetValueExA(key, "powrprof", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), sizeof "native");
+        // Wine's own copy in the system folder is marked built-in: "native"
+        // alone would refuse it where the double is not in its place.
+        RegSetValueExA(key, "powrprof", 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder);
         RegCloseKey(key);
     }
-    ~NoHibernationSupport() {
+    ~PowrprofDouble() {
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Kestrovane.exe");
-        DeleteFileA(target_.c_str());
+        if (keptAside_)
+            MoveFileExA(saved_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
+        else
+            DeleteFileA(target_.c_str());
     }
 
 private:
     static constexpr char kOverrideKey[] = "Software\\Wine\\AppDefaults\\Kestrovane.exe\\DllOverrides";
-    std::string target_;
+    static constexpr char kOrder[] = "native,builtin";
+    std::string target_, saved_;
+    bool keptAside_ = false;
 };
+
+std::string SystemFolder() {
+    char folder[MAX_PATH] = {};
+    return std::string(folder, GetSystemDirectoryA(folder, MAX_PATH));
+}
+
+// The double creates this file (named in its environment) when it is called.
+std::string PowrprofMark(Scenario& s) {
+    const std::string mark = s.InstallPath() + "\\powrprof-double-called";
+    s.SetEnv("KV_POWRPROF_MARK", mark);
+    return mark;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -414,9 +440,11 @@ TEST(CreateModifyE2E, FailingHibernationSwitchOnEachBranch) {
 // rename whole (nothing is cut), before the base plan is copied.
 TEST(CreateModifyE2E, NoHibernationSupportAndOverlongDescription) {
     Scenario s;
-    NoHibernationSupport noS4;
+    PowrprofDouble noS4(SystemFolder());
+    const std::string mark = PowrprofMark(s);
     s.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", With(AllSettings(), {{"enahiber", "1"}}))}));
     EXPECT_EQ(s.Run(), 0u);
+    EXPECT_TRUE(FileExists(mark)) << "the double in the system folder was not called";
     const std::vector<std::string> journal = s.JournalCommands();
     ASSERT_EQ(journal.size(), 1u + 42);
     for (const std::string& c : journal) EXPECT_EQ(c.find("-H "), std::string::npos) << c;
@@ -437,6 +465,19 @@ TEST(CreateModifyE2E, NoHibernationSupportAndOverlongDescription) {
         << posted.desc;
     EXPECT_EQ(LinesOf(overlong, "CreatePowerSchemeVista").back().rfind("CreatePowerSchemeVista|FAILED|ExecuteCommand|122|", 0),
               0u);
+}
+
+// A powrprof.dll beside the program is never loaded, even where Wine is told
+// to prefer it: the system's library reports hibernation and it is switched on.
+TEST(CreateModifyE2E, PowrprofBesideTheProgramIsIgnored) {
+    Scenario s;
+    PowrprofDouble planted(BinFolder());
+    const std::string mark = PowrprofMark(s);
+    s.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", {{"enahiber", "1"}})}));
+    EXPECT_EQ(s.Run(), 0u);
+    EXPECT_FALSE(FileExists(mark));
+    EXPECT_TRUE(Contains(s.JournalCommands(), "POWERCFG -H \"ON\""));
+    EXPECT_TRUE(Contains(LinesOf(s, "ModifyPowerSchemeVista"), "ModifyPowerSchemeVista|SUCCESS|Hibernate||On"));
 }
 
 // Run by scripts/bench-create-modify, not by the test suite: the wall time of

@@ -131,3 +131,45 @@ TEST(DriverE2E, JobWithoutStepsRunsInOrderToTheNormalEnd) {
     }
     EXPECT_EQ(lines.back(), "WinMain|INFO|Application|End|");
 }
+
+TEST(DriverE2E, UnusableInstallationPathCountsAsMissing) {
+    const struct {
+        const char* value;
+        DWORD type;
+        const char* reason;
+    } cases[] = {
+        {"", REG_SZ, "Value is empty"},
+        {"Agent\\Relative", REG_SZ, "Value is not a full path: Agent\\Relative"},
+        {nullptr, REG_EXPAND_SZ, "Value is not of type REG_SZ (type 2)"},  // the real folder, as REG_EXPAND_SZ
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        Scenario s;
+        s.WriteJob(JobXml({StepXml("Delete Scheme", "Balanced")}));
+        s.SetAgentValue("InstallationPath", c.value ? c.value : s.InstallPath(), c.type);
+        const std::string folder = RootLogFolder(s);
+        RemoveFolderTree(folder);
+        EXPECT_EQ(s.Run(), 0u);
+        const std::vector<std::string> lines = LogLines(Scenario::LogIn(folder));
+        RemoveFolderTree(folder);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(), std::string("WinMain|ERROR|InstallationPath|Not Found|") + c.reason);
+        EXPECT_FALSE(Contains(lines, "WinMain|INFO|Application|Start|===================================="));
+        EXPECT_TRUE(s.JournalCommands().empty());
+        EXPECT_EQ(GetFileAttributesA((s.InstallPath() + "\\Agent").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+}
+
+TEST(DriverE2E, UnreadableStepIsLoggedWithItsReasonBeforeThePost) {
+    Scenario s;
+    s.WriteJob(JobXml({"<step><action>Delete Scheme</action><schname>Balanced</schname></step>"}));
+    EXPECT_EQ(s.Run(), 0u);
+    const std::vector<LogRecordLine> records = s.Log();
+    const std::vector<std::string> lines = LogLines(records);
+    const auto step = std::find(lines.begin(), lines.end(), "WinMain|ERROR|Step|Not Readable|Step has no attributes");
+    ASSERT_NE(step, lines.end());
+    ASSERT_NE(step + 1, lines.end());
+    EXPECT_EQ(records[static_cast<std::size_t>(step + 1 - lines.begin())].val1,
+              "Trying To Send The Following status For WebPost");
+    EXPECT_TRUE(s.JournalCommands().empty());
+}

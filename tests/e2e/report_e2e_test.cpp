@@ -97,3 +97,70 @@ TEST(ReportE2E, WithoutRelayTheRecordIsSavedForLaterDelivery) {
         << saved;
     EXPECT_TRUE(s.JournalCommands().empty());
 }
+
+TEST(ReportE2E, UnwritableLogStopsBeforeTheJobAndPostsWhy) {
+    Scenario s;
+    UseRelayDouble(s, "1\n");
+    FILE* blocker = std::fopen((s.InstallPath() + "\\ApplicationLog").c_str(), "wb");  // where the log folder belongs
+    ASSERT_NE(blocker, nullptr);
+    std::fclose(blocker);
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Balanced")}));
+    EXPECT_EQ(s.Run(), 0u);
+
+    EXPECT_TRUE(s.JournalCommands().empty());  // no plan was touched
+    const std::vector<RelayCall> calls = RelayCalls(s);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_NE(calls[0].texts[1].find("<status>Fail</status> \n\t<desc><![CDATA[Log File Not Writable : " +
+                                     s.InstallPath() + "\\ApplicationLog\\DorvikLog]]></desc>"),
+              std::string::npos)
+        << calls[0].texts[1];
+}
+
+TEST(ReportE2E, CrashingRelayCountsAsFailedAttemptsAndTheRecordIsSaved) {
+    Scenario s;
+    UseRelayDouble(s, "crash\ncrash\n");
+    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid>"
+               "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    EXPECT_EQ(s.Run(), 0u);
+
+    EXPECT_EQ(RelayCalls(s).size(), 2u);
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "1.0|CREATEWEBPOST|ERROR|WebPost Dll Crashed|Exception 0xC0000005"),
+              2);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.find("|Failed To Send the Webpost|") != l.npos; }),
+              2);
+    const std::vector<std::string> files = s.FilesIn("DorvikPostLogs");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_NE(ReadWholeFile(s.InstallPath() + "\\DorvikPostLogs\\" + files[0]).find("<status>Success</status>"),
+              std::string::npos);
+    for (const std::string& line : lines) EXPECT_EQ(line.find("Exception Occured"), std::string::npos) << line;
+    EXPECT_EQ(lines.back(), "WinMain|INFO|Application|End|");
+}
+
+TEST(ReportE2E, HostileValuesStayInsideTheRecordTheFileNamesAndTheQuery) {
+    Scenario s;
+    UseRelayDouble(s, "0\n0\n");  // both refused: the record is saved under a name built from REGID
+    s.SetAgentDword("StatusFileEnabled", 1);
+    s.SetAgentValue("REGID", "..\\..\\x&y");
+    s.SetAgentValue("MEMBERID", "M77&rid=999");
+    s.SetField(3, "47/11");
+    s.SetField(6, "I-\x01");
+    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid>"
+               "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    EXPECT_EQ(s.Run(), 0u);
+
+    const std::vector<RelayCall> calls = RelayCalls(s);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].texts[0], "http://status.test/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77%26rid%3D999"
+                                 "&sid=S9&rid=..%5C..%5Cx%26y&rty=T1");
+    EXPECT_NE(calls[0].texts[1].find("<regid>..\\..\\x&amp;y</regid>"), std::string::npos) << calls[0].texts[1];
+    EXPECT_NE(calls[0].texts[1].find("<instanceid>I-?</instanceid>"), std::string::npos) << calls[0].texts[1];
+
+    const std::vector<std::string> saved = s.FilesIn("DorvikPostLogs");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].rfind("wpdcmscriptjobinstancestatus_N_.._.._x&y_PER_", 0), 0u) << saved[0];
+    const std::vector<std::string> status = s.FilesIn("Dorvik");
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_EQ(status[0], "status_OD_47_11_93_.._.._x&y_12082026103045.txt");
+}

@@ -117,10 +117,10 @@ Scenario::~Scenario() {
     }
 }
 
-void Scenario::SetAgentValue(const std::string& name, const std::string& value) {
+void Scenario::SetAgentValue(const std::string& name, const std::string& value, DWORD type) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, AgentKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
 }
@@ -223,7 +223,9 @@ void Scenario::InstallRelay(const std::string& dllNameInBin) {
 
 void Scenario::SetEnv(const std::string& name, const std::string& value) { env_.emplace_back(name, value); }
 
-DWORD Scenario::Run() {
+DWORD Scenario::Run() { return Wait(Start()); }
+
+HANDLE Scenario::Start() {
     std::vector<std::pair<std::string, std::string>> env = env_;
     env.emplace_back("KV_POWERCFG_STATE", SimStatePath());
     env.emplace_back("KV_POWERCFG_JOURNAL", SimStatePath() + ".journal");
@@ -240,16 +242,19 @@ DWORD Scenario::Run() {
                                         install_.c_str(), &startup, &process);
     for (const auto& entry : env) SetEnvironmentVariableA(entry.first.c_str(), nullptr);
     if (!started) throw std::runtime_error("cannot start " + exe);
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
 
+DWORD Scenario::Wait(HANDLE process) {
     DWORD exitCode = 0xFFFFFFFF;
-    if (WaitForSingleObject(process.hProcess, 10 * 60 * 1000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 0xDEAD);
-        WaitForSingleObject(process.hProcess, INFINITE);
+    if (WaitForSingleObject(process, 10 * 60 * 1000) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 0xDEAD);
+        WaitForSingleObject(process, INFINITE);
         ADD_FAILURE() << "Kestrovane.exe did not end within ten minutes";
     }
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(process, &exitCode);
+    CloseHandle(process);
     return exitCode;
 }
 
@@ -318,19 +323,27 @@ std::vector<std::string> Scenario::FilesIn(const std::string& subfolder) const {
     return names;
 }
 
+std::vector<Scenario::SavedStatus> Scenario::SavedStatuses() const {
+    std::vector<SavedStatus> statuses;
+    for (const std::string& name : FilesIn("DorvikPostLogs")) {
+        const std::string xml = ReadWholeFile(install_ + "\\DorvikPostLogs\\" + name);
+        auto between = [&](const std::string& open, const std::string& close) {
+            const std::size_t a = xml.find(open);
+            const std::size_t b = a == std::string::npos ? a : xml.find(close, a + open.size());
+            return b == std::string::npos ? std::string() : xml.substr(a + open.size(), b - a - open.size());
+        };
+        statuses.push_back({between("<status>", "</status>"), between("<desc><![CDATA[", "]]></desc>")});
+    }
+    return statuses;
+}
+
 Posted PostedStatus(const Scenario& s) {
-    const std::vector<std::string> files = s.FilesIn("DorvikPostLogs");
-    if (files.size() != 1) {
-        ADD_FAILURE() << files.size() << " saved status records";
+    const std::vector<Scenario::SavedStatus> saved = s.SavedStatuses();
+    if (saved.size() != 1) {
+        ADD_FAILURE() << saved.size() << " saved status records";
         return {};
     }
-    const std::string xml = ReadWholeFile(s.InstallPath() + "\\DorvikPostLogs\\" + files[0]);
-    auto between = [&](const std::string& open, const std::string& close) {
-        const std::size_t a = xml.find(open);
-        const std::size_t b = a == std::string::npos ? a : xml.find(close, a + open.size());
-        return b == std::string::npos ? std::string() : xml.substr(a + open.size(), b - a - open.size());
-    };
-    return {between("<status>", "</status>"), between("<desc><![CDATA[", "]]></desc>")};
+    return {saved[0].status, saved[0].desc};
 }
 
 std::string LogLineText(const LogRecordLine& r) {

@@ -33,7 +33,7 @@ public:
     // Agent key values; the constructor writes REGID "123456",
     // InstallationPath (the installation folder), MEMBERID "M77", TYPE "T1"
     // and SITEID "S9" as REG_SZ.
-    void SetAgentValue(const std::string& name, const std::string& value);
+    void SetAgentValue(const std::string& name, const std::string& value, DWORD type = REG_SZ);
     void SetAgentDword(const std::string& name, DWORD value);
     void RemoveAgentValue(const std::string& name);
 
@@ -70,6 +70,11 @@ public:
 
     // Runs Kestrovane.exe with Argument() and waits; returns its exit code.
     DWORD Run();
+    // The same in two halves, for runs that overlap: Start returns the
+    // running process (the environment of SetEnv applies as it is now), Wait
+    // ends it and returns its exit code.
+    HANDLE Start();
+    static DWORD Wait(HANDLE process);
 
     // The records of the run's log files (header and column line checked).
     std::vector<LogRecordLine> Log() const;
@@ -80,6 +85,12 @@ public:
     std::string LogText() const;
     // Files in a folder under the installation path ("DorvikPostLogs", ...).
     std::vector<std::string> FilesIn(const std::string& subfolder) const;
+    // The status and description of each status record saved in
+    // "DorvikPostLogs" (without a relay DLL every record ends up there).
+    struct SavedStatus {
+        std::string status, desc;
+    };
+    std::vector<SavedStatus> SavedStatuses() const;
 
 private:
     std::string install_;

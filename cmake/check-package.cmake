@@ -1,0 +1,72 @@
+cmake_policy(SET CMP0057 NEW)
+# Makes the package into WORK with cpack and checks it: the ZIP holds exactly
+# the expected files, each binary is a 32-bit PE without debug sections and
+# below the size limit, and the checksum file matches the ZIP. The built
+# executable in the tree must meet the same limits.
+set(expected INSTALL.txt Kestrovane.exe Relaynet.dll)
+set(limit 524288)  # 512 KiB
+
+# A 32-bit PE image without .debug_* sections, below the limit.
+function(check_binary file)
+  execute_process(COMMAND ${OBJDUMP} -h ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "objdump failed on ${file}")
+  endif()
+  if(NOT dump MATCHES "file format pei-i386")
+    message(FATAL_ERROR "${file} is not a 32-bit PE image")
+  endif()
+  if(dump MATCHES "[ \t](\\.debug[^ \t]*)")
+    message(FATAL_ERROR "${file} carries debug section ${CMAKE_MATCH_1}")
+  endif()
+  file(SIZE ${file} size)
+  if(NOT size LESS limit)
+    message(FATAL_ERROR "${file} has ${size} bytes, not below ${limit}")
+  endif()
+  message(STATUS "${file}: ${size} bytes")
+endfunction()
+
+check_binary(${BUILT})
+
+file(REMOVE_RECURSE ${WORK})
+execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${WORK} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cpack failed:\n${out}")
+endif()
+set(zip ${WORK}/${NAME}.zip)
+if(NOT EXISTS ${zip})
+  message(FATAL_ERROR "cpack made no ${NAME}.zip:\n${out}")
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cannot list ${zip}")
+endif()
+string(REGEX REPLACE "\r?\n$" "" listing "${listing}")
+string(REGEX REPLACE "\r?\n" ";" files "${listing}")
+list(SORT files)
+if(NOT files STREQUAL expected)
+  message(FATAL_ERROR "${zip} holds [${files}], expected [${expected}]")
+endif()
+
+file(MAKE_DIRECTORY ${WORK}/unpacked)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${WORK}/unpacked RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cannot unpack ${zip}")
+endif()
+foreach(file IN LISTS files)
+  if(file MATCHES "\\.(exe|dll)$")
+    check_binary(${WORK}/unpacked/${file})
+  endif()
+endforeach()
+
+# sha256sum's format: the hash, two blanks, the file name.
+set(sums ${zip}.sha256)
+if(NOT EXISTS ${sums})
+  message(FATAL_ERROR "no checksum file ${sums}")
+endif()
+file(READ ${sums} line)
+file(SHA256 ${zip} hash)
+if(NOT line MATCHES "^${hash}  ${NAME}\\.zip\r?\n?$")
+  message(FATAL_ERROR "${sums} reads '${line}', expected '${hash}  ${NAME}.zip'")
+endif()
+message(STATUS "package ${zip}: [${files}], checksum matches")

@@ -1,0 +1,57 @@
+// Log formatting: a record is one line of seven tab-separated columns when
+// its values hold no tab or line break, always starts with its time stamp and
+// ends with a line feed; the type column is upper-cased; dates keep their
+// fixed width.
+#include <string>
+
+#include "report/log_format.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+std::vector<std::string_view> Columns(std::string_view line) {
+    std::vector<std::string_view> columns;
+    for (std::size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t')) {
+        columns.push_back(line.substr(0, tab));
+        line.remove_prefix(tab + 1);
+    }
+    columns.push_back(line);
+    return columns;
+}
+
+bool IsDigits(std::string_view text) { return text.find_first_not_of("0123456789") == std::string_view::npos; }
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::vector<std::string_view> f = InputFields(data, size, 8);
+    const std::string_view date = f[0], time = f[1], user = f[2], module = f[3], type = f[4];
+
+    const std::string normal = NormaliseLogType(type);
+    FUZZ_CHECK(normal.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos);
+    FUZZ_CHECK(normal == "INFO" || normal.size() == type.size());
+    FUZZ_CHECK(NormaliseLogType(normal) == normal);
+
+    const std::string line = LogRecord(date, time, user, module, type, f[5], f[6], f[7]);
+    const std::string stamp = std::string(date) + " " + std::string(time);
+    FUZZ_CHECK(line.compare(0, stamp.size() + 1, stamp + "\t") == 0 && line.back() == '\n');
+    bool plain = true;
+    for (const std::string_view value : f) plain = plain && value.find_first_of("\t\n") == std::string_view::npos;
+    if (plain) {
+        const std::vector<std::string_view> expected = {stamp, user, module, normal, f[5], f[6], f[7]};
+        FUZZ_CHECK(Columns(std::string_view(line).substr(0, line.size() - 1)) == expected);
+        const std::string header = LogFileHeader(user, module, size % 2 == 0, date, time);
+        std::size_t lines = 0;
+        for (const char c : header) lines += c == '\n';
+        FUZZ_CHECK(lines == 6 && header.back() == '\n');
+    }
+
+    if (size >= 4) {
+        const LogDate day{1 + data[0] % 31, 1 + data[1] % 12, 1601 + (data[2] << 8 | data[3]) % 8399};
+        const std::string text = LogRecordDate(day);
+        FUZZ_CHECK(text.size() == 10 && text[2] == '/' && text[5] == '/');
+        FUZZ_CHECK(IsDigits(text.substr(0, 2)) && IsDigits(text.substr(3, 2)) && IsDigits(text.substr(6)));
+        const std::string name = LogFileName(user, module, day);
+        const std::string compact = text.substr(0, 2) + text.substr(3, 2) + text.substr(6);
+        FUZZ_CHECK(name == std::string(user) + "\\" + std::string(module) + "_[" + compact + "].Log");
+    }
+    return 0;
+}

@@ -1,0 +1,93 @@
+// Runs that overlap on one machine, through the shipped executable: a run
+// waits for the one holding the run lock and gives up after its wait limit,
+// changing nothing; runs started together take turns.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/e2e/scenario.h"
+#include "tests/win/temp_folder.h"
+#include "win/lock_file.h"
+
+namespace {
+const std::string kList = "powercfg.exe /l";
+const std::string kAlpha = "0a1b2c3d-0000-4000-8000-0000000000a1";
+const std::string kBeta = "0a1b2c3d-0000-4000-8000-0000000000b2";
+
+SimState StateWithAlphaAndBeta() {
+    SimState state = DefaultSimState();
+    for (const auto& [guid, name] : {std::pair{kAlpha, "Alpha"}, std::pair{kBeta, "Beta"}}) {
+        SimPlan plan;
+        plan.guid = guid;
+        plan.name = name;
+        state.plans.push_back(plan);
+    }
+    return state;
+}
+
+std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE \"" + guid + "\""; }
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+}  // namespace
+
+TEST(RunLockE2E, ARunWaitsForTheLockHolderAndRunsTakeTurns) {
+    const std::string lockPath = BinFolder() + "\\Kestrovane.lock";
+    {
+        // Another run holds the lock for longer than this run may wait.
+        Scenario s;
+        s.SetSimState(StateWithAlphaAndBeta());
+        s.WriteJob(JobXml({StepXml("Delete Scheme", "Alpha")}));
+        s.SetEnv("KV_RUN_LOCK_WAIT_MS", "2000");
+        UniqueFile held;
+        ASSERT_EQ(TryHoldLockFile(lockPath, held), LockAttempt::Taken);
+        EXPECT_EQ(s.Run(), 0u);
+        held.reset();
+
+        const std::vector<std::string> lines = LogLines(s.Log());
+        const auto waiting = std::find(lines.begin(), lines.end(), "WinMain|INFO|Run Lock|Waiting|" + lockPath);
+        ASSERT_NE(waiting, lines.end());
+        ASSERT_NE(waiting + 1, lines.end());
+        EXPECT_EQ(waiting[1], "WinMain|FAILED|Run Lock|Timed Out|2 seconds");
+        EXPECT_FALSE(Contains(lines, "WinMain|INFO|Action|Delete|Alpha"));
+        EXPECT_TRUE(s.JournalCommands().empty());
+        EXPECT_EQ(s.ReadSimState().plans.size(), StateWithAlphaAndBeta().plans.size());
+        const auto saved = s.SavedStatuses();
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_EQ(saved[0].status, "Fail");
+        EXPECT_EQ(saved[0].desc, "Another run is still working on power schemes after 2 seconds hence not processed");
+    }
+
+    // Two runs started together, each deleting another plan: the second to
+    // reach the lock waits until the first has let go of it, so their
+    // commands never interleave, and both succeed. A step with an action of
+    // no known name is skipped with its line.
+    Scenario s;
+    s.SetSimState(StateWithAlphaAndBeta());
+    s.WriteJob(JobXml({StepXml("Rename Scheme", "Alpha"), StepXml("Delete Scheme", "Alpha")}));
+    HANDLE first = s.Start();
+    TempFolder second;
+    s.SetField(2, second.WriteFile("job.xml", JobXml({StepXml("Delete Scheme", "Beta")})));
+    HANDLE secondRun = s.Start();
+    EXPECT_EQ(Scenario::Wait(first), 0u);
+    EXPECT_EQ(Scenario::Wait(secondRun), 0u);
+
+    const std::vector<std::string> commands = s.JournalCommands();
+    const bool alphaFirst = commands.size() > 1 && commands[1] == DeleteCommand(kAlpha);
+    const std::string firstGuid = alphaFirst ? kAlpha : kBeta;
+    const std::string secondGuid = alphaFirst ? kBeta : kAlpha;
+    EXPECT_EQ(commands, (std::vector<std::string>{kList, DeleteCommand(firstGuid), kList, DeleteCommand(secondGuid)}));
+    const SimState after = s.ReadSimState();
+    EXPECT_EQ(FindPlan(after, kAlpha), nullptr);
+    EXPECT_EQ(FindPlan(after, kBeta), nullptr);
+    const auto saved = s.SavedStatuses();
+    ASSERT_EQ(saved.size(), 2u);
+    for (const auto& record : saved) {
+        EXPECT_EQ(record.status, "Success");
+        EXPECT_EQ(record.desc, "");
+    }
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WinMain|INFO|Action|Unknown|Rename Scheme"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "WinMain|INFO|Application|End|"), 2);
+}
