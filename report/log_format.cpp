@@ -52,11 +52,8 @@ std::string LogRecord(std::string_view recordDate, std::string_view timeText, st
     const std::string typeColumn = NormaliseLogType(type);
     std::string line;
     line.append(recordDate).append(" ").append(timeText);
-    for (std::string_view column : {user, module, std::string_view(typeColumn), val1, val2, val3}) {
-        line.append("\t");
-        // A tab inside a value would shift every later column of the record.
-        for (char c : column) line.push_back(c == '\t' ? ' ' : c);
-    }
+    for (std::string_view column : {user, module, std::string_view(typeColumn), val1, val2, val3})
+        line.append("\t").append(column);
     line.append("\n");
     return line;
 }

@@ -13,7 +13,6 @@ TEST(LogFormat, FileNameHeaderAndRecord) {
     EXPECT_NE(LogFileHeader("K", "", false, "d", "t").find("32 Bit Machine"), std::string::npos);
     EXPECT_EQ(LogRecord("08/12/2026", "10:30:45 AM", "user", "WinMain", "Info", "a", "", "line1\nline2"),
               "08/12/2026 10:30:45 AM\tuser\tWinMain\tINFO\ta\t\tline1\nline2\n");
-    EXPECT_EQ(LogRecord("d", "t", "u", "m", "Info", "Night\tShift", "", ""), "d t\tu\tm\tINFO\tNight Shift\t\t\n");
 }
 
 TEST(LogFormat, TypeNormalisation) {
