@@ -23,8 +23,9 @@ HRESULT ReadNodeText(IXMLDOMNode* node, std::string& text) {
     return hr;
 }
 
-HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text) {
+HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text, bool* exact) {
     text.clear();
+    if (exact) *exact = true;
     UniqueVariant value;
     HRESULT hr = node->get_nodeTypedValue(value.get());
     if (FAILED(hr)) return hr;
@@ -43,7 +44,9 @@ HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text) {
         hr = VariantChangeType(value.get(), value.get(), 0, VT_BSTR);
         if (FAILED(hr)) return hr;
     }
-    text = BstrToAnsi(value.ref().bstrVal);
+    const BSTR wide = value.ref().bstrVal;
+    text = BstrToAnsi(wide);
+    if (exact && wide) *exact = WideToAnsiExact(wide, static_cast<int>(SysStringLen(wide))).has_value();
     return S_OK;
 }
 

@@ -270,14 +270,17 @@ StepRead JobDocument::ReadNextStep(PwrScheme& step, std::string& errorText) {
         // Only child elements carry settings; text and comments between them are not read.
         if (type != NODE_ELEMENT) continue;
         std::string name, text;
+        bool exact = true;
         s.lastStatus = ReadBaseName(child.get(), name);
-        if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child.get(), text);
+        if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child.get(), text, &exact);
         if (s.lastStatus != S_OK) {
             errorText = "input file content is not valid";
             return StepRead::Failed;
         }
         const StepTag* tag = FindStepTag(name);
-        if (tag && !StoreStepTag(step, *tag, name, text, errorText)) return StepRead::Failed;
+        if (!tag) continue;
+        if (!StoreStepTag(step, *tag, name, text, errorText)) return StepRead::Failed;
+        NoteTextExactness(step, *tag, exact);
     }
 
     s.nextStep = index + 1;

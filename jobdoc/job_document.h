@@ -8,6 +8,11 @@
 //   Value of "<name>" is longer than <limit> characters
 // ("AC value"/"DC value" for one half of a paired setting). This holds for the
 // 50- to 2048-byte step fields and for the 512-byte header fields alike.
+//
+// Texts arrive in the ANSI code page. A step's plan name or description that
+// the code page cannot hold exactly is still stored (as the system's nearest
+// form) but flagged in the record (CSchNameInexact, CSchDescInexact); the plan
+// operations refuse such a step.
 #include <windows.h>
 
 #include <memory>

@@ -76,6 +76,11 @@ bool StoreStepTag(PwrScheme& step, const StepTag& tag, std::string_view elementN
            StoreFieldText(FieldAt(step, tag.dcOffset, tag.dcSize), dc, "DC value", elementName, errorText);
 }
 
+void NoteTextExactness(PwrScheme& step, const StepTag& tag, bool exact) {
+    if (tag.offset == offsetof(PwrScheme, CSchName)) step.CSchNameInexact = !exact;
+    if (tag.offset == offsetof(PwrScheme, CSchDesc)) step.CSchDescInexact = !exact;
+}
+
 bool StoreStepValue(PwrScheme& step, std::string_view text, std::string& errorText) {
     return StoreFieldText(FieldOf(step.CStepValue), text, "Value", "value", errorText);
 }

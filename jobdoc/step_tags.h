@@ -30,5 +30,10 @@ std::pair<std::string_view, std::string_view> SplitAcDc(std::string_view text);
 [[nodiscard]] bool StoreStepTag(PwrScheme& step, const StepTag& tag, std::string_view elementName,
                                 std::string_view text, std::string& errorText);
 
+// Records whether the element's text reached the ANSI code page exactly, for
+// the tags whose text must be exact ("schname", "schdesc"; the later element
+// of a tag met twice wins here too). Other tags are left alone.
+void NoteTextExactness(PwrScheme& step, const StepTag& tag, bool exact);
+
 // The step's "value" attribute into CStepValue, bounded like every other value.
 [[nodiscard]] bool StoreStepValue(PwrScheme& step, std::string_view text, std::string& errorText);

@@ -37,9 +37,10 @@ TEST(StepTags, EveryFieldHasExactlyOneTagMatchedInAnyCase) {
             bytes += row->dcSize;
         }
     }
-    // The tags cover the whole record apart from the step's "value" attribute.
+    // The tags cover the whole record apart from the step's "value" attribute
+    // and the two closing flags.
     EXPECT_EQ(offsets.size(), 52u);
-    EXPECT_EQ(bytes, sizeof(PwrScheme));
+    EXPECT_EQ(bytes + 2 * sizeof(bool), sizeof(PwrScheme));
 
     EXPECT_EQ(FindStepTag("TurnOffM"), FindStepTag("turnoffm"));
     EXPECT_EQ(FindStepTag("SCHNAME"), FindStepTag("schname"));
@@ -105,4 +106,18 @@ TEST(StepTags, ValuesThatDoNotFitAreRefusedWithTheirLimit) {
     EXPECT_FALSE(StoreStepValue(step, std::string(50, 'v'), error));
     EXPECT_EQ(error, "Value of \"value\" is longer than 49 characters");
     EXPECT_STREQ(step.CStepValue, "");
+}
+
+TEST(StepTags, OnlyNameAndDescriptionRecordAnInexactText) {
+    PwrScheme step{};
+    NoteTextExactness(step, *FindStepTag("schname"), false);
+    NoteTextExactness(step, *FindStepTag("turnoffm"), false);
+    NoteTextExactness(step, *FindStepTag("action"), false);
+    EXPECT_TRUE(step.CSchNameInexact);
+    EXPECT_FALSE(step.CSchDescInexact);
+    NoteTextExactness(step, *FindStepTag("schdesc"), false);
+    EXPECT_TRUE(step.CSchDescInexact);
+    // A later element of the same tag decides.
+    NoteTextExactness(step, *FindStepTag("SchName"), true);
+    EXPECT_FALSE(step.CSchNameInexact);
 }

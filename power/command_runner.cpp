@@ -97,7 +97,7 @@ int RunHidden(const char* program, const char* commandLine) {
     return exitCode == 0 ? 1 : 0;
 }
 
-int RunCaptured(const char* program, const char* commandLine, const char* outputPath) {
+int RunCaptured(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
     constexpr char kModule[] = "CreateChildProcess";
     if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxChildCommand)) return 0;
     if (!FitsLimit(kModule, "Output Path Too Long", outputPath, kMaxOutputPath)) return 0;
@@ -151,8 +151,8 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     UniqueHandle process(info.hProcess);
     UniqueHandle thread(info.hThread);
     LogLine(kModule, "MSG", "CreateProcess  success", "szArgs", commandLine);
-    // The pipe's end, not the process, marks the command's end here; the
-    // process handle is kept only to end a command that overruns its limit.
+    // The pipe's end marks the end of the output; the process handle is kept
+    // to read the exit code and to end a command that overruns its limit.
     thread.reset();
     // Only the child (and what it starts) may hold the writing side now, so
     // the pipe reports its end when the child is done.
@@ -170,14 +170,15 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     const ULONGLONG start = GetTickCount64();
     bool copied = true;
     char chunk[64];
+    auto overrun = [&] {
+        // Part of an output must never be read as the whole of it.
+        SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
+        SetEndOfFile(output.get());
+        EndTimedOutCommand(kModule, process.get(), limitMs, commandLine);
+        return 0;
+    };
     for (;;) {
-        if (GetTickCount64() - start >= limitMs) {
-            // Part of an output must never be read as the whole of it.
-            SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
-            SetEndOfFile(output.get());
-            EndTimedOutCommand(kModule, process.get(), limitMs, commandLine);
-            return 0;
-        }
+        if (GetTickCount64() - start >= limitMs) return overrun();
         DWORD available = 0;
         if (!PeekNamedPipe(readEnd.get(), nullptr, 0, nullptr, &available, nullptr)) break;
         if (available == 0) {
@@ -194,7 +195,21 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
             copied = false;
         }
     }
-    return copied ? 1 : 0;
+    if (!copied) return 0;
+
+    // The pipe ends when the child closes its output; its exit code is there
+    // once the process itself has ended.
+    const ULONGLONG spent = GetTickCount64() - start;
+    const DWORD remaining = spent >= limitMs ? 0 : static_cast<DWORD>(limitMs - spent);
+    if (WaitForSingleObject(process.get(), remaining) != WAIT_OBJECT_0) return overrun();
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process.get(), &code)) {
+        CaptureLastError();
+        LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+        return 0;
+    }
+    if (exitCode) *exitCode = code;
+    return 1;
 }
 }  // namespace
 
@@ -206,9 +221,10 @@ int ExecuteCMD(const char* program, const char* commandLine) {
     }
 }
 
-int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath) {
+int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
+                       unsigned long* exitCode) {
     try {
-        return RunCaptured(program, commandLine, outputPath);
+        return RunCaptured(program, commandLine, outputPath, exitCode);
     } catch (...) {
         ExitAfterException("CreateChildProcess");
     }

@@ -17,12 +17,15 @@
 int ExecuteCMD(const char* program, const char* commandLine);
 
 // Runs the command hidden with its standard output and standard error
-// captured into `outputPath` (created or replaced). Returns 1 when the command
-// was started and all its output was copied into the file, 0 when the file,
-// the pipe, the handle duplicate or the process could not be created, or when
-// the output did not end within the limit (the file is then left empty). The
-// command's exit code is not examined.
-int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath);
+// captured into `outputPath` (created or replaced), and waits for its end.
+// Returns 1 when the command was started, all its output was copied into the
+// file and its exit code could be read; 0 when the file, the pipe, the handle
+// duplicate or the process could not be created, when the exit code could not
+// be read, or when the command did not end within the limit (the file is then
+// left empty). The result does not depend on the exit code: with a result of
+// 1, `exitCode` (when given) receives it for the caller to judge.
+int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
+                       unsigned long* exitCode = nullptr);
 
 // Full path of POWERCFG in the Windows system folder.
 const char* PowercfgProgram();

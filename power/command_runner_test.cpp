@@ -83,10 +83,12 @@ TEST_F(CommandRunnerTest, CaptureCopiesOutputAndErrorsByteForByte) {
     EXPECT_TRUE(captured == expected);
     EXPECT_TRUE(Logged("CreateChildProcess\tMSG\tCreateProcess  success\tszArgs\t" + command + "\r\n"));
 
-    // An earlier, longer file is replaced, not appended to; the exit code is
-    // not examined.
-    ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), "child_tool.exe --text new --exit 3", out.c_str()));
+    // An earlier, longer file is replaced, not appended to; the exit code
+    // does not decide the result but is handed to the caller.
+    unsigned long exitCode = 0;
+    ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), "child_tool.exe --text new --exit 3", out.c_str(), &exitCode));
     EXPECT_EQ("new", ReadWholeFile(out));
+    EXPECT_EQ(3u, exitCode);
 
     // A command that prints nothing leaves an empty file.
     ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), "child_tool.exe", out.c_str()));

@@ -30,18 +30,62 @@ bool Stop(const char* message) {
     return false;
 }
 
-// Copies the base plan and returns the new plan's GUID, empty when no plan was
-// made: an unknown base, a duplication that could not run, or output without a
-// plan line (POWERCFG refused it). No later command may run on an empty GUID.
-std::string DuplicateBasePlan(const PwrScheme& request) {
-    const char* baseGuid = BasePlanGuid(request.CBasedOn);
-    if (baseGuid == nullptr) LogLine(kModule, "Info", "obPwrScheme.CBasedOn", request.CBasedOn, "");
+// The rename could not be run: the operation ends with the rename failure
+// that suits the request, after the thread's last error was set.
+void ReportRenameFailure(const PwrScheme& request) {
+    if (request.CSchDesc[0] == '\0')
+        ReportCommandFailure(kModule, "Not Able to Change Name : ");
+    else if (g_ctx.IsVistaOrLater)
+        ReportCommandFailure(kModule,
+                             "Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed");
+    else
+        ReportCommandFailure(kModule, "Os Type is XP/2003/2000", AppendSystemText::No);
+}
 
+// Everything about the request that can be known before the base plan is
+// copied, so that a refused request leaves no copy behind: the base plan is
+// one of the built-in ones, and the rename command will fit (a GUID is always
+// 36 characters, so any one stands in for the new plan's). Returns the base
+// plan's GUID, or nullptr when the operation stops.
+const char* CheckBeforeDuplicating(const PwrScheme& request) {
+    const char* baseGuid = BasePlanGuid(request.CBasedOn);
+    if (baseGuid == nullptr) {
+        LogLine(kModule, "Info", "obPwrScheme.CBasedOn", request.CBasedOn, "");
+        Stop("Not Able to Create Scheme");
+        return nullptr;
+    }
+    constexpr char kAnyGuid[] = "00000000-0000-0000-0000-000000000000";
+    if (!RenameCommand(kAnyGuid, request.CSchName, request.CSchDesc)) {
+        // A description too long for the command text is refused, never cut.
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        ReportRenameFailure(request);
+        return nullptr;
+    }
+    return baseGuid;
+}
+
+// Copies the base plan and returns the new plan's GUID, empty when no plan can
+// be trusted to be the new one: a duplication that could not run or ended with
+// an exit code other than 0, or whose output names no plan, or names one that
+// the listing before it already held (the base plan, say). No command may run
+// on such a GUID, so nothing but the untrusted copy is left.
+std::string DuplicateBasePlan(const char* baseGuid) {
     const std::string capture = ListingFilePath();
     if (FileExists(capture)) DeleteFileA(capture.c_str());
-    if (baseGuid == nullptr) return {};
-    if (CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str()) != 1) return {};
-    return ReadSchemeGuid(capture);
+    unsigned long exitCode = 0;
+    if (CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str(), &exitCode) != 1)
+        return {};
+    if (exitCode != 0) {
+        LogLine(kModule, "Error", "DUPLICATESCHEME", std::to_string(static_cast<int>(exitCode)),
+                "Duplicate Scheme Failed");
+        return {};
+    }
+    const std::string guid = ReadSchemeGuid(capture);
+    if (guid.empty() || SchemeListed(guid)) {
+        LogLine(kModule, "Error", "DUPLICATESCHEME", guid, "No New Scheme Guid");
+        return {};
+    }
+    return guid;
 }
 
 bool RenamePlan(const PwrScheme& request, const std::string& planGuid) {
@@ -51,24 +95,17 @@ bool RenamePlan(const PwrScheme& request, const std::string& planGuid) {
     if (!withDescription) LogLine(kModule, "Info", "ExecuteCommand", "CHANGENAME", "");
 
     if (command && ExecuteCMD(PowercfgProgram(), command->c_str()) == 1) return true;
-    // A description too long for the command text is refused, never cut.
     if (!command) SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    if (!withDescription)
-        ReportCommandFailure(kModule, "Not Able to Change Name : ");
-    else if (g_ctx.IsVistaOrLater)
-        ReportCommandFailure(kModule,
-                             "Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed");
-    else
-        ReportCommandFailure(kModule, "Os Type is XP/2003/2000", AppendSystemText::No);
+    ReportRenameFailure(request);
     return false;
 }
 
 bool CreatePlan(const PwrScheme& request) {
-    if (!RequireSchemeName(request, kModule)) return false;
+    if (!RequireSchemeName(request, kModule) || !RequireSchemeDescription(request, kModule)) return false;
     g_ctx.SchemeList.clear();
     if (!LogOsDescription(kModule)) return false;
 
-    ListSchemes();
+    if (!ListSchemes(kModule)) return false;
     if (!PlansNamed(request.CSchName).empty()) {
         LogLine(kModule, "Error", request.CSchName, "", "Scheme Already Present");
         if (OptionIsOn(request.COverwrite)) {
@@ -80,7 +117,9 @@ bool CreatePlan(const PwrScheme& request) {
         return true;
     }
 
-    const std::string planGuid = DuplicateBasePlan(request);
+    const char* baseGuid = CheckBeforeDuplicating(request);
+    if (baseGuid == nullptr) return false;
+    const std::string planGuid = DuplicateBasePlan(baseGuid);
     if (planGuid.empty()) return Stop("Not Able to Create Scheme");
     LogLine(kModule, "Info", "Scheme Name", "", request.CSchName);
 

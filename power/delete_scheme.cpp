@@ -42,7 +42,7 @@ bool DeleteNamedPlans(const PwrScheme& request) {
     if (!RequireSchemeName(request, kModule)) return false;
     const std::string name = FieldText(request.CSchName);
 
-    ListSchemes();
+    if (!ListSchemes(kModule)) return false;
     const std::vector<PlanMatch> matches = MatchingPlans(name);
 
     LogLine(kModule, "Info", name, "Action", "Delete");

@@ -33,7 +33,7 @@ bool ModifyPlan(const PwrScheme& request) {
     g_ctx.SchemeList.clear();
     if (!LogOsDescription(kModule)) return false;
 
-    ListSchemes();
+    if (!ListSchemes(kModule)) return false;
     const std::optional<std::string> planGuid = FirstPlanNamed(request.CSchName);
     if (!planGuid) {
         LogLine(kModule, "Error", request.CSchName, "", "Scheme Not Present");

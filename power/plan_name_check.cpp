@@ -1,12 +1,32 @@
 #include "power/plan_name_check.h"
 
+#include <cstring>
+#include <string>
+
 #include "base/fixed_text.h"
+#include "power/plan_text_rules.h"
 #include "report/log_writer.h"
 #include "run/run_context.h"
+#include "win/text_convert.h"
+
+namespace {
+bool Refuse(const PlanTextRefusal& refusal, const char* module) {
+    StoreTextCut(g_ctx.StatusDescription, refusal.status);
+    LogLine(module, "Error", refusal.logValue1, "", refusal.logValue3);
+    return false;
+}
+}  // namespace
 
 bool RequireSchemeName(const PwrScheme& request, const char* module) {
-    if (request.CSchName[0] != '\0') return true;
-    StoreTextCut(g_ctx.StatusDescription, "Scheme Name is empty hence not processed");
-    LogLine(module, "Error", "Scheme Name", "", "Scheme Name Empty");
-    return false;
+    const std::string name(request.CSchName, strnlen(request.CSchName, sizeof request.CSchName));
+    const bool exact = !request.CSchNameInexact && SurvivesConsoleCodePage(name);
+    if (const auto refusal = CheckPlanText(PlanText::Name, name, exact)) return Refuse(*refusal, module);
+    return true;
+}
+
+bool RequireSchemeDescription(const PwrScheme& request, const char* module) {
+    const std::string description(request.CSchDesc, strnlen(request.CSchDesc, sizeof request.CSchDesc));
+    if (const auto refusal = CheckPlanText(PlanText::Description, description, !request.CSchDescInexact))
+        return Refuse(*refusal, module);
+    return true;
 }

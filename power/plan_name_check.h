@@ -1,9 +1,18 @@
 #pragma once
-// A step without a plan name would match every unfilled listing entry and act
-// on an empty GUID, so the plan operations refuse it before running anything.
+// The plan operations refuse a step whose plan name or description could act
+// on another plan than the job named, before running anything: an empty name
+// (it would match every unfilled listing entry), control characters, or
+// characters that the system's code pages cannot carry exactly to POWERCFG and
+// back from its listing (plan_text_rules.h).
 #include "run/pwr_scheme.h"
 
-// True when the request names a plan. Otherwise sets g_ctx.StatusDescription
-// to "Scheme Name is empty hence not processed", logs
-// (module, "Error", "Scheme Name", empty, "Scheme Name Empty") and returns false.
+// True when the request's name may be used: not empty, no control character,
+// held exactly by the ANSI code page (the reader's flag) and by the console
+// code page (ANSI -> OEM -> ANSI gives the same bytes, as the listing's names
+// are read). Otherwise sets g_ctx.StatusDescription, logs
+// (module, "Error", "Scheme Name", empty, reason) and returns false.
 bool RequireSchemeName(const PwrScheme& request, const char* module);
+
+// The same for the description, which only goes to POWERCFG: no control
+// character, held exactly by the ANSI code page. An empty description passes.
+bool RequireSchemeDescription(const PwrScheme& request, const char* module);

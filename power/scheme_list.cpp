@@ -3,11 +3,16 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
+#include "base/fixed_text.h"
+#include "base/text.h"
 #include "power/command_runner.h"
 #include "power/scheme_list_parse.h"
+#include "report/log_writer.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
+#include "win/module_path.h"
 #include "win/text_convert.h"
 
 namespace {
@@ -25,33 +30,50 @@ std::string ReadCapturedOutput(const std::string& path) {
     std::fclose(file);
     return content;
 }
+
+// A listing that cannot be trusted: nothing of it is kept.
+bool RefuseListing(const char* module, const std::string& exitCode, const char* reason, const std::string& status) {
+    g_ctx.SchemeList.clear();
+    StoreTextCut(g_ctx.StatusDescription, status);
+    LogLine(module, "Error", "Scheme List", exitCode, reason);
+    return false;
+}
 }  // namespace
 
-std::string ListingFilePath() {
-    char path[1024] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (n == 0 || n >= sizeof path) return std::string();
-    std::string folder(path, n);
-    const std::size_t slash = folder.find_last_of('\\');
-    if (slash == std::string::npos) return std::string();
-    std::string listing = folder.substr(0, slash + 1) + "Schemes.txt";
-    if (listing.size() >= sizeof path) return std::string();
-    return listing;
-}
+std::string ListingFilePath() { return FileBesideExecutable("Schemes.txt"); }
 
-void ListSchemes() {
+bool ListSchemes(const char* module) {
     g_ctx.SchemeList.clear();
     const std::string path = ListingFilePath();
     if (FileExists(path)) DeleteFileA(path.c_str());
     // Only a fresh capture is read: a file that could not be replaced still
     // holds an earlier listing, whose plans may be gone.
-    if (CreateChildProcess(PowercfgProgram(), kListCommand, path.c_str()) != 1) return;
+    unsigned long exitCode = 0;
+    if (CreateChildProcess(PowercfgProgram(), kListCommand, path.c_str(), &exitCode) != 1)
+        return RefuseListing(module, "", "Listing Not Run",
+                             "Not Able to List Power Schemes : powercfg.exe /l could not be run");
+    if (exitCode != 0) {
+        // Signed, as the command runner logs exit codes.
+        const std::string code = std::to_string(static_cast<int>(exitCode));
+        return RefuseListing(module, code, "Listing Failed",
+                             "Not Able to List Power Schemes : powercfg.exe /l ended with exit code " + code);
+    }
     ParseSchemeList(path);
+    if (g_ctx.SchemeList.empty())
+        return RefuseListing(module, "", "No Scheme Listed",
+                             "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
+    return true;
 }
 
 void ParseSchemeList(const std::string& path) {
     g_ctx.SchemeList = ParsePlanListing(ReadCapturedOutput(path));
-    for (SchemeEntry& entry : g_ctx.SchemeList) entry.SchemeName = OemToAnsi(entry.SchemeName);
+    for (SchemeEntry& entry : g_ctx.SchemeList) entry.SchemeName = OemToAnsiExact(entry.SchemeName).value_or("");
+}
+
+bool SchemeListed(const std::string& guid) {
+    for (const SchemeEntry& entry : g_ctx.SchemeList)
+        if (EqualsNoCaseAscii(entry.SchemeGuid, guid)) return true;
+    return false;
 }
 
 std::string ReadSchemeGuid(const std::string& path) { return FirstPlanGuid(ReadCapturedOutput(path)); }

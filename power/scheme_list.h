@@ -11,14 +11,22 @@
 std::string ListingFilePath();
 
 // Refreshes g_ctx.SchemeList: deletes an earlier listing file, captures
-// "powercfg.exe /l" into it and parses it. A listing that cannot be made or
-// read leaves the list empty.
-void ListSchemes();
+// "powercfg.exe /l" into it and parses it. True when the command ran, ended
+// with exit code 0 and listed at least one plan (every Windows installation
+// has one). Otherwise the list is empty, g_ctx.StatusDescription says why, the
+// reason is logged under `module` as ("Error", "Scheme List", exit code or
+// empty, reason), and the caller must run no further command.
+[[nodiscard]] bool ListSchemes(const char* module);
 
 // Replaces g_ctx.SchemeList with the plans of a captured listing file, names
-// converted from the console code page to the ANSI code page. A file that
-// cannot be read gives an empty list.
+// converted from the console code page to the ANSI code page. A name that the
+// ANSI code page cannot hold exactly is left empty, so that no requested name
+// (never empty) matches its nearest form. A file that cannot be read gives an
+// empty list.
 void ParseSchemeList(const std::string& path);
+
+// True when g_ctx.SchemeList holds a plan with this GUID (letter case aside).
+bool SchemeListed(const std::string& guid);
 
 // The plans of g_ctx.SchemeList whose name equals `name` under the program's
 // name comparison (lstrcmpiA), in listing order.

@@ -42,10 +42,16 @@ TEST(SchemeListFiles, NamesArriveInTheAnsiCodePage) {
     if (GetOEMCP() != 437 || GetACP() != 1252) GTEST_SKIP() << "needs the OEM 437 / ANSI 1252 pair";
     ResetRunContext();
     TempFolder temp;
-    // "Économie" as the console prints it (code page 437).
-    ParseSchemeList(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid + "  (\x90" "conomie)\r\n"));
-    ASSERT_EQ(1u, g_ctx.SchemeList.size());
+    // "Économie" as the console prints it (code page 437). A name with a
+    // character that code page 1252 lacks ("░") keeps its GUID but no name,
+    // so that no request matches a look-alike of it.
+    ParseSchemeList(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid + "  (\x90" "conomie)\r\n" +
+                                                   "Power Scheme GUID: " + kOther + "  (Shade \xB0)\r\n"));
+    ASSERT_EQ(2u, g_ctx.SchemeList.size());
     EXPECT_EQ("\xC9" "conomie", g_ctx.SchemeList[0].SchemeName);
+    EXPECT_EQ("", g_ctx.SchemeList[1].SchemeName);
+    EXPECT_TRUE(SchemeListed("8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C"));
+    EXPECT_FALSE(SchemeListed("a1841308-3541-4fab-bc81-f71556f20b4a"));
     ResetRunContext();
 }
 
@@ -62,7 +68,7 @@ TEST(SchemeListFiles, ListingNeverReadsAnEarlierFile) {
         std::fwrite(stale.data(), 1, stale.size(), f);
         std::fclose(f);
     }
-    ListSchemes();
+    (void)ListSchemes("SchemeListTest");
     for (const SchemeEntry& entry : g_ctx.SchemeList) EXPECT_NE("Stale plan from an earlier run", entry.SchemeName);
     DeleteFileA(path.c_str());
     ResetRunContext();

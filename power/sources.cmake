@@ -1,4 +1,6 @@
 # Shared by the plan operations.
+list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/plan_text_rules.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/plan_text_rules_test.cpp)
 list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/plan_name_check.cpp)
 
 # Command runner, plan listing and deletion.

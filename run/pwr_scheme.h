@@ -1,7 +1,7 @@
 #pragma once
 // One step's requested power plan: fixed-width texts, passed by value to the
 // plan operations. The AC/DC pairs hold the value for mains power first and
-// the value on battery second.
+// the value on battery second. Two flags close the record.
 struct PwrScheme {
     char CStepValue[50];
     char CBasedOn[50];
@@ -34,4 +34,9 @@ struct PwrScheme {
     char CAllowHbridAC[50], CAllowHbridDC[50];
     char CAllowWakeAC[50], CAllowWakeDC[50];
     char CSuspndSetAC[50], CSuspndSetDC[50];
+    // Set when the job's "schname" or "schdesc" held a character that the ANSI
+    // code page cannot hold exactly. The field then holds the system's nearest
+    // form ("?" or a look-alike), which must never name or describe a plan.
+    bool CSchNameInexact;
+    bool CSchDescInexact;
 };

@@ -3,6 +3,7 @@
 // tests that prepare and inspect it. Platform-free.
 #include <map>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct SimPlan {
 // it is not empty. A failing invocation prints `message` and CR LF to standard
 // error (when set), changes nothing and exits with `exitCode`.
 struct SimFault {
+    SimFault() = default;
+    SimFault(int nth, std::string match, int exitCode, std::string message, std::string output = {},
+             bool thenRun = false, int sleepMs = 0)
+        : nth(nth), match(std::move(match)), exitCode(exitCode), message(std::move(message)),
+          output(std::move(output)), thenRun(thenRun), sleepMs(sleepMs) {}
+
     int nth = 0;
     std::string match;  // compared exactly, letter case included
     int exitCode = 1;

@@ -5,6 +5,7 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/file_helpers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/os_info.cpp)
 list(APPEND KV_WIN_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/text_convert_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/guarded_call_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_helpers_test.cpp)
 

@@ -10,6 +10,42 @@ std::wstring ToWide(UINT codePage, const std::string& text) {
     if (n > 0) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
     return wide;
 }
+
+// The code page's own number, so that UTF-8 can be told apart.
+UINT ActualCodePage(UINT codePage) {
+    if (codePage == CP_ACP) return GetACP();
+    if (codePage == CP_OEMCP) return GetOEMCP();
+    return codePage;
+}
+
+std::optional<std::wstring> ToWideExact(UINT codePage, const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int size = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, &wide[0], n) != n) return std::nullopt;
+    return wide;
+}
+
+std::optional<std::string> FromWideExact(UINT codePage, const wchar_t* text, int length) {
+    if (length == 0) return std::string();
+    const UINT page = ActualCodePage(codePage);
+    // UTF-8 takes neither the flag nor the default-character report; the
+    // round trip below still catches what it cannot hold (a lone surrogate).
+    const bool utf8 = page == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* report = utf8 ? nullptr : &usedDefault;
+    const int n = WideCharToMultiByte(page, flags, text, length, nullptr, 0, nullptr, report);
+    if (n <= 0 || usedDefault) return std::nullopt;
+    std::string out(static_cast<size_t>(n), '\0');
+    if (WideCharToMultiByte(page, flags, text, length, &out[0], n, nullptr, report) != n || usedDefault)
+        return std::nullopt;
+    const std::optional<std::wstring> back = ToWideExact(page, out);
+    if (!back || back->compare(0, std::wstring::npos, text, static_cast<size_t>(length)) != 0) return std::nullopt;
+    return out;
+}
 }  // namespace
 
 std::string WideToAnsi(const wchar_t* text, int length) {
@@ -24,9 +60,25 @@ std::string WideToAnsi(const wchar_t* text, int length) {
 
 std::wstring AnsiToWide(const std::string& text) { return ToWide(CP_ACP, text); }
 
-std::string OemToAnsi(const std::string& text) {
-    const std::wstring wide = ToWide(CP_OEMCP, text);
-    return WideToAnsi(wide.c_str(), static_cast<int>(wide.size()));
+std::optional<std::string> WideToAnsiExact(const wchar_t* text, int length) {
+    if (!text) return std::string();
+    if (length < 0) length = lstrlenW(text);
+    return FromWideExact(CP_ACP, text, length);
+}
+
+std::optional<std::string> OemToAnsiExact(const std::string& text) {
+    const std::optional<std::wstring> wide = ToWideExact(CP_OEMCP, text);
+    if (!wide) return std::nullopt;
+    return FromWideExact(CP_ACP, wide->c_str(), static_cast<int>(wide->size()));
+}
+
+bool SurvivesConsoleCodePage(const std::string& text) {
+    const std::optional<std::wstring> wide = ToWideExact(CP_ACP, text);
+    if (!wide) return false;
+    const std::optional<std::string> oem = FromWideExact(CP_OEMCP, wide->c_str(), static_cast<int>(wide->size()));
+    if (!oem) return false;
+    const std::optional<std::string> back = OemToAnsiExact(*oem);
+    return back && *back == text;
 }
 
 bool SameTextNoCase(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }

@@ -2,11 +2,21 @@
 // Conversions between the ANSI code page, the console (OEM) code page and
 // UTF-16, as the run's texts cross COM and the console.
 #include <windows.h>
+#include <optional>
 #include <string>
 
 std::string WideToAnsi(const wchar_t* text, int length = -1);
 std::wstring AnsiToWide(const std::string& text);
-std::string OemToAnsi(const std::string& text);
+
+// Exact conversions: nothing when a character has no exact form in the target
+// code page (no best-fit look-alike, no default character), or when the result
+// does not convert back to the very same text.
+std::optional<std::string> WideToAnsiExact(const wchar_t* text, int length);
+std::optional<std::string> OemToAnsiExact(const std::string& text);
+// True when an ANSI text comes back byte for byte from the console code page
+// (ANSI -> OEM -> ANSI), as a plan name must to be found in a listing.
+bool SurvivesConsoleCodePage(const std::string& text);
+
 // lstrcmpiA equality: the comparison the program uses for keywords and names.
 bool SameTextNoCase(const char* a, const char* b);
 // The system's message text for an error number (FORMAT_MESSAGE_FROM_SYSTEM,

@@ -337,6 +337,15 @@ std::vector<Scenario::SavedStatus> Scenario::SavedStatuses() const {
     return statuses;
 }
 
+Posted PostedStatus(const Scenario& s) {
+    const std::vector<Scenario::SavedStatus> saved = s.SavedStatuses();
+    if (saved.size() != 1) {
+        ADD_FAILURE() << saved.size() << " saved status records";
+        return {};
+    }
+    return {saved[0].status, saved[0].desc};
+}
+
 std::string LogLineText(const LogRecordLine& r) {
     return r.module + "|" + r.type + "|" + r.val1 + "|" + r.val2 + "|" + r.val3;
 }

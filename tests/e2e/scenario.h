@@ -111,6 +111,14 @@ private:
 std::vector<std::string> LogLines(const std::vector<LogRecordLine>& records);
 std::string LogLineText(const LogRecordLine& record);
 
+// The status record saved in the post-log folder (without a relay DLL the
+// record always ends up there): its status and description. Exactly one
+// record is expected.
+struct Posted {
+    std::string status, desc;
+};
+Posted PostedStatus(const Scenario& s);
+
 // Folder of the test program, where Kestrovane.exe and its neighbours are.
 std::string BinFolder();
 

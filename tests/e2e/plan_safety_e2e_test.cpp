@@ -1,0 +1,144 @@
+// Requests that must never act on a plan the job did not name: names that do
+// not reach POWERCFG exactly, a creation that could only fail after its base
+// plan was copied, and listings or duplication output that cannot be trusted.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/scenario.h"
+
+namespace {
+constexpr char kListing[] = "powercfg.exe /l";
+constexpr char kBalanced[] = "381b4222-f694-41f0-9685-ff5bb260df2e";
+
+std::vector<std::string> LinesOf(const Scenario& s, const std::string& module) {
+    std::vector<std::string> lines;
+    for (const LogRecordLine& r : s.Log())
+        if (r.module == module) lines.push_back(LogLineText(r));
+    return lines;
+}
+
+std::string LastLineOf(const Scenario& s, const std::string& module) {
+    const std::vector<std::string> lines = LinesOf(s, module);
+    return lines.empty() ? std::string() : lines.back();
+}
+
+std::vector<std::string> PlanNames(const SimState& state) {
+    std::vector<std::string> names;
+    for (const SimPlan& plan : state.plans) names.push_back(plan.name);
+    return names;
+}
+
+// The default plans, with every command that contains `match` ending with
+// `exitCode` after printing `output` (and carried out after it with `thenRun`).
+SimState StateWithFault(const std::string& match, int exitCode, const std::string& output, bool thenRun = false) {
+    SimFault fault;
+    fault.match = match;
+    fault.exitCode = exitCode;
+    fault.output = output;
+    fault.thenRun = thenRun;
+    SimState state = DefaultSimState();
+    state.faults.push_back(fault);
+    return state;
+}
+}  // namespace
+
+// Code page 1252 has no Cyrillic letter, no full-width letter and no emoji: the
+// system's nearest forms ("????", "Office", "??") name other plans, which stay.
+TEST(PlanSafetyE2E, NamesThatDoNotReachPowercfgExactlyAreRefusedBeforeAnyCommand) {
+    if (GetACP() != 1252 || GetOEMCP() != 437) GTEST_SKIP() << "needs the ANSI 1252 / OEM 437 pair";
+    const char kNotInCodePage[] =
+        "Scheme Name holds characters that the system's code pages cannot hold exactly hence not processed";
+    const struct {
+        std::string step;
+        std::string module;
+        std::string refusal;  // val3 of the refusal line, with its val1
+        std::string status;
+    } cases[] = {
+        {StepXml("Delete Scheme", "\xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBD"),  // "План"
+         "DeletePowerSchemeVista", "Scheme Name||Scheme Name Not In Code Page", kNotInCodePage},
+        {StepXml("Delete Scheme", "\xEF\xBC\xAF\xEF\xBD\x86\xEF\xBD\x86\xEF\xBD\x89\xEF\xBD\x83\xEF\xBD\x85"),
+         "DeletePowerSchemeVista", "Scheme Name||Scheme Name Not In Code Page", kNotInCodePage},  // "Ｏｆｆｉｃｅ"
+        {StepXml("Create Scheme", "\xF0\x9F\x94\x8B", {{"schbasedon", "1"}}),  // a battery emoji
+         "CreatePowerSchemeVista", "Scheme Name||Scheme Name Not In Code Page", kNotInCodePage},
+        {StepXml("Modify Scheme", "Night\nShift", {{"overwrite", "1"}, {"schbasedon", "1"}}), "ModifyPowerSchemeVista",
+         "Scheme Name||Scheme Name Has Control Characters", "Scheme Name holds control characters hence not processed"},
+        {StepXml("Create Scheme", "Night", {{"schbasedon", "1"}, {"schdesc", "Late\tshift"}}), "CreatePowerSchemeVista",
+         "Scheme Description||Scheme Description Has Control Characters",
+         "Scheme Description holds control characters hence not processed"},
+    };
+    SimState state = DefaultSimState();
+    state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000001", "????", "", {}});
+    state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000002", "Office", "", {}});
+    state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000003", "??", "", {}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        Scenario s;
+        s.SetSimState(state);
+        s.WriteJob(JobXml({c.step}));
+        EXPECT_EQ(s.Run(), 0u);
+        EXPECT_TRUE(s.JournalCommands().empty());
+        EXPECT_EQ(LastLineOf(s, c.module), c.module + "|ERROR|" + c.refusal);
+        const Posted posted = PostedStatus(s);
+        EXPECT_EQ(posted.status, "Fail");
+        EXPECT_EQ(posted.desc, c.status);
+        EXPECT_EQ(PlanNames(s.ReadSimState()), PlanNames(state));
+    }
+}
+
+// A 49-character name with a long description cannot be renamed: refused with
+// the rename failure before the base plan is copied, so no stray copy is left.
+TEST(PlanSafetyE2E, CreationThatCannotBeRenamedIsRefusedBeforeTheCopy) {
+    Scenario s;
+    s.WriteJob(JobXml(
+        {StepXml("Create Scheme", std::string(49, 'n'), {{"schbasedon", "1"}, {"schdesc", std::string(950, 'd')}})}));
+    EXPECT_EQ(s.Run(), 0u);
+    EXPECT_EQ(s.JournalCommands(), std::vector<std::string>{kListing});
+    EXPECT_EQ(PlanNames(s.ReadSimState()), PlanNames(DefaultSimState()));
+    const Posted posted = PostedStatus(s);
+    EXPECT_EQ(posted.desc.rfind("Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed",
+                                0),
+              0u)
+        << posted.desc;
+    EXPECT_EQ(LastLineOf(s, "CreatePowerSchemeVista").rfind("CreatePowerSchemeVista|FAILED|ExecuteCommand|122|", 0), 0u);
+}
+
+// A listing that failed or listed nothing ends the step with no further
+// command (before, a modification of a listed plan posted success having done
+// nothing, and a creation of an existing plan made a second one). A duplication
+// whose output names a plan that was already listed touches no plan (before,
+// the base plan was renamed and rewritten).
+TEST(PlanSafetyE2E, ListingsAndDuplicationOutputAreTrustedOnlyWhenTheyWorked) {
+    Scenario failed;
+    failed.SetSimState(StateWithFault(kListing, 1, "Unexpected error.\r\n"));
+    failed.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", {{"overwrite", "0"}})}));
+    EXPECT_EQ(failed.Run(), 0u);
+    EXPECT_EQ(failed.JournalCommands(), std::vector<std::string>{kListing});
+    EXPECT_EQ(LinesOf(failed, "ModifyPowerSchemeVista").back(), "ModifyPowerSchemeVista|ERROR|Scheme List|1|Listing Failed");
+    EXPECT_EQ(PostedStatus(failed).desc, "Not Able to List Power Schemes : powercfg.exe /l ended with exit code 1");
+
+    Scenario empty;
+    empty.SetSimState(
+        StateWithFault(kListing, 0, "\r\nExisting Power Schemes (* Active)\r\n-----------------------------------\r\n"));
+    empty.WriteJob(JobXml({StepXml("Create Scheme", "Balanced", {{"schbasedon", "1"}})}));
+    EXPECT_EQ(empty.Run(), 0u);
+    EXPECT_EQ(empty.JournalCommands(), std::vector<std::string>{kListing});
+    EXPECT_EQ(LastLineOf(empty, "CreatePowerSchemeVista"), "CreatePowerSchemeVista|ERROR|Scheme List||No Scheme Listed");
+    EXPECT_EQ(PostedStatus(empty).desc, "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
+    EXPECT_EQ(PlanNames(empty.ReadSimState()), PlanNames(DefaultSimState()));
+
+    Scenario misleading;
+    misleading.SetSimState(StateWithFault(
+        "-DUPLICATESCHEME", 0, std::string("Power Scheme GUID: ") + kBalanced + "  (Balanced)\r\n", true));
+    misleading.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}, {"schactive", "1"}})}));
+    EXPECT_EQ(misleading.Run(), 0u);
+    ASSERT_EQ(misleading.JournalCommands().size(), 2u);  // the listing and the duplication
+    EXPECT_EQ(LastLineOf(misleading, "CreatePowerSchemeVista"),
+              std::string("CreatePowerSchemeVista|ERROR|DUPLICATESCHEME|") + kBalanced + "|No New Scheme Guid");
+    EXPECT_EQ(PostedStatus(misleading).desc, "Not Able to Create Scheme");
+    const SimState after = misleading.ReadSimState();
+    EXPECT_EQ(FindPlan(after, kBalanced)->name, FindPlan(DefaultSimState(), kBalanced)->name);
+    EXPECT_EQ(FindPlan(after, kBalanced)->values, FindPlan(DefaultSimState(), kBalanced)->values);
+    EXPECT_TRUE(FindPlansByName(after, "Office").empty());
+}
