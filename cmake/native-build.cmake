@@ -16,3 +16,12 @@ add_test(NAME layer_order
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   add_subdirectory(fuzz)
 endif()
+
+# One format for every source, written down in .clang-format (scripts/format
+# applies it).
+find_program(KV_CLANG_FORMAT clang-format)
+if(KV_CLANG_FORMAT)
+  add_test(NAME source_format
+           COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -DCLANG_FORMAT=${KV_CLANG_FORMAT}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-format.cmake)
+endif()

@@ -18,7 +18,7 @@ as_root() {
 }
 
 install_packages() {
-  local packages=(cmake ninja-build g++ googletest python3 clang libclang-rt-dev
+  local packages=(cmake ninja-build g++ googletest python3 clang libclang-rt-dev clang-format
                   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
                   wine wine64)
   # 32-bit Wine runs the Wine tests on the shipped build too, where the
