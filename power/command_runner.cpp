@@ -77,23 +77,21 @@ int RunHidden(const char* program, const char* commandLine) {
 
     // CreateProcessA may write into its command-line argument.
     std::string command(commandLine);
-    PROCESS_INFORMATION info{};
+    UniqueProcessInfo child;
     if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
-                        &startup, &info)) {
+                        &startup, child.put())) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Process as user Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
         return 0;
     }
-    UniqueHandle process(info.hProcess);
-    UniqueHandle thread(info.hThread);
 
     const unsigned long limitMs = CommandLimitMs();
-    if (WaitForSingleObject(process.get(), limitMs) == WAIT_TIMEOUT) {
-        EndTimedOutCommand(kModule, process.get(), limitMs, commandLine);
+    if (WaitForSingleObject(child.process(), limitMs) == WAIT_TIMEOUT) {
+        EndTimedOutCommand(kModule, child.process(), limitMs, commandLine);
         return 0;
     }
     DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process.get(), &exitCode)) {
+    if (!GetExitCodeProcess(child.process(), &exitCode)) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
         return 0;
@@ -149,19 +147,17 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     startup.hStdInput = writeCopy.get();
 
     std::string command(commandLine);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+    UniqueProcessInfo child;
+    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, child.put())) {
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "CreateProcess  Failed", g_ctx.LastErrorNumber, "");
         LogLine(kModule, "ERROR", "CreateProcess  Failed", "szArgs", commandLine);
         return 0;
     }
-    UniqueHandle process(info.hProcess);
-    UniqueHandle thread(info.hThread);
     LogLine(kModule, "MSG", "CreateProcess  success", "szArgs", commandLine);
     // The pipe's end marks the end of the output; the process handle is kept
     // to read the exit code and to end a command that overruns its limit.
-    thread.reset();
+    child.closeThread();
     // Only the child (and what it starts) may hold the writing side now, so
     // the pipe reports its end when the child is done.
     writeEnd.reset();
@@ -182,7 +178,7 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
         // Part of an output must never be read as the whole of it.
         SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
         SetEndOfFile(output.get());
-        EndTimedOutCommand(kModule, process.get(), limitMs, commandLine);
+        EndTimedOutCommand(kModule, child.process(), limitMs, commandLine);
         return 0;
     };
     for (;;) {
@@ -209,9 +205,9 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     // once the process itself has ended.
     const ULONGLONG spent = GetTickCount64() - start;
     const DWORD remaining = spent >= limitMs ? 0 : static_cast<DWORD>(limitMs - spent);
-    if (WaitForSingleObject(process.get(), remaining) != WAIT_OBJECT_0) return overrun();
+    if (WaitForSingleObject(child.process(), remaining) != WAIT_OBJECT_0) return overrun();
     DWORD code = 0;
-    if (!GetExitCodeProcess(process.get(), &code)) {
+    if (!GetExitCodeProcess(child.process(), &code)) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
         return 0;

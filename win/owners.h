@@ -79,6 +79,32 @@ using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueLocal = UniqueResource<LocalMemTraits>;
 using UniqueBstr = UniqueResource<BstrTraits>;
 
+// The process and thread handles CreateProcess fills in, both closed by
+// their owner.
+class UniqueProcessInfo {
+public:
+    UniqueProcessInfo() = default;
+    ~UniqueProcessInfo() { reset(); }
+    UniqueProcessInfo(const UniqueProcessInfo&) = delete;
+    UniqueProcessInfo& operator=(const UniqueProcessInfo&) = delete;
+    // For CreateProcess's last argument.
+    PROCESS_INFORMATION* put() { reset(); return &info_; }
+    HANDLE process() const { return info_.hProcess; }
+    HANDLE thread() const { return info_.hThread; }
+    void closeThread() { CloseIfOpen(info_.hThread); }
+    void reset() {
+        CloseIfOpen(info_.hThread);
+        CloseIfOpen(info_.hProcess);
+        info_ = PROCESS_INFORMATION{};
+    }
+
+private:
+    static void CloseIfOpen(HANDLE& h) {
+        if (h) CloseHandle(std::exchange(h, nullptr));
+    }
+    PROCESS_INFORMATION info_{};
+};
+
 // A VARIANT that is cleared when it goes out of scope.
 class UniqueVariant {
 public:
