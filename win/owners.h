@@ -105,6 +105,19 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// Keeps the thread's last error across the owner's scope: whatever runs in
+// between, the caller reads the error it had before.
+class LastErrorKeeper {
+public:
+    LastErrorKeeper() : error_(GetLastError()) {}
+    ~LastErrorKeeper() { SetLastError(error_); }
+    LastErrorKeeper(const LastErrorKeeper&) = delete;
+    LastErrorKeeper& operator=(const LastErrorKeeper&) = delete;
+
+private:
+    DWORD error_;
+};
+
 // A VARIANT that is cleared when it goes out of scope.
 class UniqueVariant {
 public:
