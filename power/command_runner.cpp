@@ -63,9 +63,9 @@ bool FitsLimit(const char* module, const char* message, std::string_view text, s
     return false;
 }
 
-int RunHidden(const char* program, const char* commandLine) {
+bool RunHidden(const char* program, const char* commandLine) {
     constexpr char kModule[] = "ExecuteCMD";
-    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxExecuteCommand)) return 0;
+    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxExecuteCommand)) return false;
     Sleep(100);
 
     char desktop[] = "winsta0\\default";
@@ -82,38 +82,38 @@ int RunHidden(const char* program, const char* commandLine) {
                         &startup, child.put())) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Process as user Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-        return 0;
+        return false;
     }
 
     const unsigned long limitMs = CommandLimitMs();
     if (WaitForSingleObject(child.process(), limitMs) == WAIT_TIMEOUT) {
         EndTimedOutCommand(kModule, child.process(), limitMs, commandLine);
-        return 0;
+        return false;
     }
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(child.process(), &exitCode)) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-        return 0;
+        return false;
     }
     // Signed on purpose: exit codes above 2147483647 appear negative.
     char exitText[32];
     std::snprintf(exitText, sizeof exitText, "%d", static_cast<int>(exitCode));
     LogLine(kModule, "Success", "1", exitText, commandLine);
-    return exitCode == 0 ? 1 : 0;
+    return exitCode == 0;
 }
 
-int RunCaptured(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
+bool RunCaptured(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
     constexpr char kModule[] = "CreateChildProcess";
-    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxChildCommand)) return 0;
-    if (!FitsLimit(kModule, "Output Path Too Long", outputPath, kMaxOutputPath)) return 0;
+    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxChildCommand)) return false;
+    if (!FitsLimit(kModule, "Output Path Too Long", outputPath, kMaxOutputPath)) return false;
 
     UniqueFile output(CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!output) {
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "CreateFile  Failed", g_ctx.LastErrorNumber, "");
-        return 0;
+        return false;
     }
 
     SECURITY_ATTRIBUTES inheritable{};
@@ -124,7 +124,7 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0)) {
         CaptureLastErrorNumber();
         LogLine("CmdExecute", "ERROR", "CreatePipe - Stdout pipe creation failed", g_ctx.LastErrorNumber, "");
-        return 0;
+        return false;
     }
 
     // The child's standard error and standard input are a second handle to
@@ -135,7 +135,7 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
                          DUPLICATE_SAME_ACCESS)) {
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "DuplicateHandle  Failed", g_ctx.LastErrorNumber, "");
-        return 0;
+        return false;
     }
 
     STARTUPINFOA startup{};
@@ -152,7 +152,7 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "CreateProcess  Failed", g_ctx.LastErrorNumber, "");
         LogLine(kModule, "ERROR", "CreateProcess  Failed", "szArgs", commandLine);
-        return 0;
+        return false;
     }
     LogLine(kModule, "MSG", "CreateProcess  success", "szArgs", commandLine);
     // The pipe's end marks the end of the output; the process handle is kept
@@ -179,7 +179,7 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
         SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
         SetEndOfFile(output.get());
         EndTimedOutCommand(kModule, child.process(), limitMs, commandLine);
-        return 0;
+        return false;
     };
     for (;;) {
         if (GetTickCount64() - start >= limitMs) return overrun();
@@ -199,7 +199,7 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
             copied = false;
         }
     }
-    if (!copied) return 0;
+    if (!copied) return false;
 
     // The pipe ends when the child closes its output; its exit code is there
     // once the process itself has ended.
@@ -210,14 +210,14 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     if (!GetExitCodeProcess(child.process(), &code)) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-        return 0;
+        return false;
     }
     if (exitCode) *exitCode = code;
-    return 1;
+    return true;
 }
 }  // namespace
 
-int ExecuteCMD(const char* program, const char* commandLine) {
+bool ExecuteCMD(const char* program, const char* commandLine) {
     try {
         return RunHidden(program, commandLine);
     } catch (...) {
@@ -225,8 +225,8 @@ int ExecuteCMD(const char* program, const char* commandLine) {
     }
 }
 
-int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
-                       unsigned long* exitCode) {
+bool CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
+                        unsigned long* exitCode) {
     try {
         return RunCaptured(program, commandLine, outputPath, exitCode);
     } catch (...) {

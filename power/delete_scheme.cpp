@@ -61,7 +61,7 @@ bool DeleteNamedPlans(const PwrScheme& request) {
             StoreTextCut(g_ctx.StatusDescription, "Scheme Is Currently Active hence not Deleted.");
             return false;
         }
-        if (ExecuteCMD(PowercfgProgram(), DeleteCommand(plan.guid).c_str()) != 1) {
+        if (!ExecuteCMD(PowercfgProgram(), DeleteCommand(plan.guid).c_str())) {
             ReportCommandFailure(kModule, "Failed to Delete power scheme : ");
             return false;
         }
