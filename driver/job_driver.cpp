@@ -178,7 +178,9 @@ Ending RunDocument(JobDocument& document) {
     Sleep(1000);
 
     document.InitScriptInstance(g_ctx.Header);
-    document.ReadHeader(g_ctx.Header, errorText);
+    // Not refused here: what could not be read stays empty, and the checks of
+    // the header's fields below decide whether the job runs.
+    static_cast<void>(document.ReadHeader(g_ctx.Header, errorText));
     const JobHeader& header = g_ctx.Header;
     LogLine(kModule, "Info", "Xml Data", "ScriptID", header.XmlScriptId);
     LogLine(kModule, "Info", "Xml Data", "ScriptVer", header.XmlScriptVer);
