@@ -31,10 +31,10 @@ bool IsVistaOrLaterOs() {
     return false;
 }
 
-int GetOSDisplayString(char (&text)[256]) {
+bool GetOSDisplayString(char (&text)[256]) {
     OSVERSIONINFOEXA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return 0;
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return false;
 
     OsVersion version;
     version.platformId = info.dwPlatformId;
@@ -44,8 +44,8 @@ int GetOSDisplayString(char (&text)[256]) {
     version.servicePack.assign(info.szCSDVersion, strnlen(info.szCSDVersion, sizeof info.szCSDVersion));
 
     const OsDisplay display = BuildOsDisplay(version, g_ctx.OsCode);
-    if (!display.written) return 0;
+    if (!display.written) return false;
     StoreTextCut(text, display.text);
     g_ctx.OsCode = display.osCode;
-    return 1;
+    return true;
 }

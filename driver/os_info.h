@@ -6,5 +6,5 @@ bool Is64BitWindows();
 // True when the major version is above 5 (Vista, Server 2008, 7 and later).
 bool IsVistaOrLaterOs();
 // Writes the readable system name into `text` (256 bytes) and sets
-// g_ctx.OsCode. Returns 1 when written, 0 when the version is unknown.
-int GetOSDisplayString(char (&text)[256]);
+// g_ctx.OsCode. False when the version is unknown.
+[[nodiscard]] bool GetOSDisplayString(char (&text)[256]);

@@ -12,7 +12,7 @@
 
 bool LogOsDescription(const char* module) {
     char description[256] = {};
-    if (GetOSDisplayString(description) == 0) {
+    if (!GetOSDisplayString(description)) {
         LogLine(module, "Error", "GetOSDisplayString", "OS Desc", "");
         StoreTextCut(g_ctx.StatusDescription, "Get OS Description");
         return false;
