@@ -209,33 +209,32 @@ void ReportLogNotWritable() {
     g_relay.release();  // left loaded until the process ends, as at the failure end
 }
 
-int RunJobSteps() {
+void RunJobSteps() {
     CRegistry registry;
     bool logWritable = false;
-    if (!ReadAgentIdentity(registry, logWritable)) return 0;
+    if (!ReadAgentIdentity(registry, logWritable)) return;
     ReadStatusUrl();
 
     const char* commandLine = GetCommandLineA();
     LogLine(kModule, "Info", "Input", "", commandLine);
     if (!ParseInput(commandLine)) {
         LogLine(kModule, "Info", "Application", "End", "ParseInput");
-        return 0;
+        return;
     }
     if (!logWritable) {
         ReportLogNotWritable();
-        return 0;
+        return;
     }
 
     JobDocument document;
     if (RunDocument(document) == Ending::Failure) {
         document.Release();
         g_relay.release();  // left loaded until the process ends
-        return 0;
+        return;
     }
     g_relay.reset();
     LogLine(kModule, "Info", "Application", "End", "");
     document.Release();
-    return 0;
 }
 
 [[noreturn]] void EndAfterException() {
@@ -254,11 +253,11 @@ int RunJobSteps() {
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndAfterException(); }
 }  // namespace
 
-int RunJob() {
+void RunJob() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(OnUnhandledException);
     try {
-        return RunJobSteps();
+        RunJobSteps();
     } catch (...) {
         EndAfterException();
     }
