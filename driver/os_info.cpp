@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "base/fixed_text.h"
@@ -41,7 +40,7 @@ bool GetOSDisplayString(char (&text)[256]) {
     version.major = info.dwMajorVersion;
     version.minor = info.dwMinorVersion;
     version.productType = info.wProductType;
-    version.servicePack.assign(info.szCSDVersion, strnlen(info.szCSDVersion, sizeof info.szCSDVersion));
+    version.servicePack.assign(FieldText(info.szCSDVersion));
 
     const OsDisplay display = BuildOsDisplay(version, g_ctx.OsCode);
     if (!display.written) return false;

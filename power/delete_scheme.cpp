@@ -1,4 +1,3 @@
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,11 +22,6 @@ struct PlanMatch {
     bool active;
 };
 
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
-
 // The listed plans named `name`, in listing order.
 std::vector<PlanMatch> MatchingPlans(const std::string& name) {
     std::vector<PlanMatch> matches;
@@ -40,7 +34,7 @@ std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE " 
 
 bool DeleteNamedPlans(const PwrScheme& request) {
     if (!RequireSchemeName(request, kModule)) return false;
-    const std::string name = FieldText(request.CSchName);
+    const std::string name(FieldText(request.CSchName));
 
     if (!ListSchemes(kModule)) return false;
     const std::vector<PlanMatch> matches = MatchingPlans(name);
