@@ -5,8 +5,8 @@
 #include "driver/fatal_exit.h"
 #include "driver/run_context.h"
 #include "power/command_failure.h"
-#include "power/command_quote.h"
 #include "power/command_runner.h"
+#include "power/plan_commands.h"
 #include "power/plan_name_check.h"
 #include "power/plan_operations.h"
 #include "power/scheme_list.h"
@@ -29,8 +29,6 @@ std::vector<PlanMatch> MatchingPlans(const std::string& name) {
         matches.push_back({entry->SchemeName, entry->SchemeGuid, SameTextNoCase(entry->SchemeActive.c_str(), "Yes")});
     return matches;
 }
-
-std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE " + QuoteArgument(guid); }
 
 bool DeleteNamedPlans(const PwrScheme& request) {
     if (!RequireSchemeName(request, kModule)) return false;
