@@ -92,6 +92,8 @@ public:
     HANDLE process() const { return info_.hProcess; }
     HANDLE thread() const { return info_.hThread; }
     void closeThread() { CloseIfOpen(info_.hThread); }
+    // Hands the process handle to the caller, who closes it.
+    HANDLE releaseProcess() { return std::exchange(info_.hProcess, nullptr); }
     void reset() {
         CloseIfOpen(info_.hThread);
         CloseIfOpen(info_.hProcess);
