@@ -22,6 +22,13 @@ void StoreTextCut(char (&field)[N], std::string_view value) {
     field[n] = '\0';
 }
 
+// The field's text up to its first NUL, or all N bytes when it has none.
+template <std::size_t N>
+std::string_view FieldText(const char (&field)[N]) {
+    const void* end = std::memchr(field, '\0', N);
+    return {field, end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : N};
+}
+
 template <std::size_t N>
 void ClearText(char (&field)[N]) {
     std::memset(field, 0, N);

@@ -179,7 +179,9 @@ Ending RunDocument(JobDocument& document) {
     Sleep(1000);
 
     document.InitScriptInstance(g_ctx.Header);
-    document.ReadHeader(g_ctx.Header, errorText);
+    // Not refused here: what could not be read stays empty, and the checks of
+    // the header's fields below decide whether the job runs.
+    static_cast<void>(document.ReadHeader(g_ctx.Header, errorText));
     const JobHeader& header = g_ctx.Header;
     LogLine(kModule, "Info", "Xml Data", "ScriptID", header.XmlScriptId);
     LogLine(kModule, "Info", "Xml Data", "ScriptVer", header.XmlScriptVer);
@@ -208,33 +210,32 @@ void ReportLogNotWritable() {
     g_relay.release();  // left loaded until the process ends, as at the failure end
 }
 
-int RunJobSteps() {
+void RunJobSteps() {
     CRegistry registry;
     bool logWritable = false;
-    if (!ReadAgentIdentity(registry, logWritable)) return 0;
+    if (!ReadAgentIdentity(registry, logWritable)) return;
     ReadStatusUrl();
 
     const char* commandLine = GetCommandLineA();
     LogLine(kModule, "Info", "Input", "", commandLine);
     if (!ParseInput(commandLine)) {
         LogLine(kModule, "Info", "Application", "End", "ParseInput");
-        return 0;
+        return;
     }
     if (!logWritable) {
         ReportLogNotWritable();
-        return 0;
+        return;
     }
 
     JobDocument document;
     if (RunDocument(document) == Ending::Failure) {
         document.Release();
         g_relay.release();  // left loaded until the process ends
-        return 0;
+        return;
     }
     g_relay.reset();
     LogLine(kModule, "Info", "Application", "End", "");
     document.Release();
-    return 0;
 }
 
 [[noreturn]] void EndAfterException() {
@@ -248,11 +249,11 @@ int RunJobSteps() {
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndAfterException(); }
 }  // namespace
 
-int RunJob() {
+void RunJob() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(OnUnhandledException);
     try {
-        return RunJobSteps();
+        RunJobSteps();
     } catch (...) {
         EndAfterException();
     }

@@ -1,4 +1,5 @@
 #pragma once
 // The whole life of one run, from the registry read to the final report.
-// Returns 0 on every path.
-int RunJob();
+// Its outcome goes to the log and the status post only: the process ends
+// with exit code 0 on every path.
+void RunJob();

@@ -3,4 +3,7 @@
 
 #include "driver/job_driver.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunJob(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RunJob();
+    return 0;
+}

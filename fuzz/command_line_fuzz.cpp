@@ -3,13 +3,14 @@
 #include <cstring>
 #include <string>
 
+#include "base/fixed_text.h"
 #include "driver/command_line.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
 template <std::size_t N>
 bool Holds(const char (&field)[N], std::string_view piece) {
-    return piece.size() < N && std::string_view(field) == piece;
+    return piece.size() < N && FieldText(field) == piece;
 }
 }  // namespace
 

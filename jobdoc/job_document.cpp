@@ -48,19 +48,19 @@ void JobDocument::Release() {
     state_->com.reset();
 }
 
-int JobDocument::Create(std::string& errorText) {
+bool JobDocument::Create(std::string& errorText) {
     State& s = *state_;
     s.lastStatus = CoCreateInstance(kDomDocumentClsid, nullptr, CLSCTX_INPROC_SERVER, kDomDocumentIid,
                                     s.document.put_void());
     if (s.lastStatus != S_OK || !s.document) {
         s.document.reset();
         errorText = "Unable initialize xml, check the msxml.dll in windows folder";
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
-int JobDocument::Load(const char* path, char (&rootName)[512], std::string& errorText) {
+bool JobDocument::Load(const char* path, char (&rootName)[512], std::string& errorText) {
     State& s = *state_;
     s.stepCount = 0;
     s.headerIndex = 0;
@@ -70,7 +70,7 @@ int JobDocument::Load(const char* path, char (&rootName)[512], std::string& erro
     s.headerChildren.reset();
     if (!s.document) {
         errorText = "Unable Load inputfile";
-        return 0;
+        return false;
     }
 
     UniqueVariant source;
@@ -84,20 +84,20 @@ int JobDocument::Load(const char* path, char (&rootName)[512], std::string& erro
     if (s.lastStatus == S_OK) s.lastStatus = s.document->load(source.ref(), &loaded);
     if (s.lastStatus != S_OK) {
         errorText = "Unable Load inputfile";
-        return 0;
+        return false;
     }
 
     s.lastStatus = s.document->get_documentElement(s.root.put());
     if (s.lastStatus != S_OK || !s.root) {
         errorText = "Inputfile is not valid";
-        return 0;
+        return false;
     }
 
     UniqueBstr headerTag = MakeBstr(L"scriptinstance");
     s.lastStatus = s.root->getElementsByTagName(headerTag.get(), s.headerList.put());
     if (s.lastStatus != S_OK || !s.headerList) {
         errorText = "Err. in getElementsByTagName";
-        return 0;
+        return false;
     }
 
     UniqueBstr stepQuery = MakeBstr(L"//step");
@@ -120,10 +120,10 @@ int JobDocument::Load(const char* path, char (&rootName)[512], std::string& erro
     s.lastStatus = s.headerList->get_length(&headerCount);
     if (nameStatus != S_OK || s.lastStatus != S_OK) {
         errorText = "Inputfile is not valid";
-        return 0;
+        return false;
     }
-    if (!StoreFieldText(FieldOf(rootName), name, "Name", "document element", errorText)) return 0;
-    return 1;
+    if (!StoreFieldText(FieldOf(rootName), name, "Name", "document element", errorText)) return false;
+    return true;
 }
 
 void JobDocument::InitScriptInstance(JobHeader& header) {
@@ -155,27 +155,27 @@ void JobDocument::InitScriptInstance(JobHeader& header) {
     }
 }
 
-int JobDocument::ReadHeader(JobHeader& header, std::string& errorText) {
+bool JobDocument::ReadHeader(JobHeader& header, std::string& errorText) {
     State& s = *state_;
-    if (s.stepCount == 0 || s.headerIndex >= s.stepCount || !s.headerList) return 0;
+    if (s.stepCount == 0 || s.headerIndex >= s.stepCount || !s.headerList) return false;
 
     ComPtr<IXMLDOMNode> element;
     s.lastStatus = s.headerList->get_item(s.headerIndex, element.put());
     if (s.lastStatus != S_OK || !element) {
         errorText = "input file content is not valid";
-        return 0;
+        return false;
     }
     s.lastStatus = element->get_childNodes(s.headerChildren.put());
     if (s.lastStatus == S_OK && s.headerChildren) s.lastStatus = s.headerChildren->get_length(&s.childCount);
     if (s.lastStatus != S_OK || !s.headerChildren) {
         errorText = "input file content is not valid";
-        return 0;
+        return false;
     }
     std::string elementName;
     s.lastStatus = ReadBaseName(element.get(), elementName);
     if (s.lastStatus != S_OK) {
         errorText = "rel file content is not valid";
-        return 0;
+        return false;
     }
 
     ComPtr<IXMLDOMNamedNodeMap> attributes;
@@ -184,9 +184,9 @@ int JobDocument::ReadHeader(JobHeader& header, std::string& errorText) {
     if (s.lastStatus == S_OK && attributes) s.lastStatus = attributes->get_length(&attributeCount);
     if (s.lastStatus != S_OK || !attributes) {
         errorText = StatusMessage(s.lastStatus, "The header's attributes cannot be read");
-        return 0;
+        return false;
     }
-    if (attributeCount == 0) return 0;
+    if (attributeCount == 0) return false;
 
     for (long i = 0; i < attributeCount; ++i) {
         ComPtr<IXMLDOMNode> attribute;
@@ -196,18 +196,18 @@ int JobDocument::ReadHeader(JobHeader& header, std::string& errorText) {
         if (s.lastStatus == S_OK && attribute) s.lastStatus = ReadNodeText(attribute.get(), text);
         if (s.lastStatus != S_OK || !attribute) {
             errorText = StatusMessage(s.lastStatus, "A header attribute cannot be read");
-            return 0;
+            return false;
         }
         const TextField field = HeaderAttributeField(header, name);
-        if (field.data && !StoreFieldText(field, text, "Value", name, errorText)) return 0;
+        if (field.data && !StoreFieldText(field, text, "Value", name, errorText)) return false;
     }
 
-    if (s.childCount == 0) return 0;
+    if (s.childCount == 0) return false;
     ++s.headerIndex;
     // Every child node of the header counts, text nodes included.
     s.stepBound = s.childCount;
     s.nextStep = 0;
-    return 1;
+    return true;
 }
 
 StepRead JobDocument::ReadNextStep(PwrScheme& step, std::string& errorText) {

@@ -34,16 +34,18 @@ public:
     JobDocument(const JobDocument&) = delete;
     JobDocument& operator=(const JobDocument&) = delete;
 
-    // Creates the DOM document. 1 on success, 0 with the error text set.
-    int Create(std::string& errorText);
-    // Loads the file and prepares the header and step lists. 1 or 0.
-    int Load(const char* path, char (&rootName)[512], std::string& errorText);
+    // Creates the DOM document. False with the error text set.
+    [[nodiscard]] bool Create(std::string& errorText);
+    // Loads the file and prepares the header and step lists. False with the
+    // error text set.
+    [[nodiscard]] bool Load(const char* path, char (&rootName)[512], std::string& errorText);
     // Reads the child elements of the first "scriptinstance" into the header.
     // Nothing is reported: a value too long for its field leaves it empty.
     void InitScriptInstance(JobHeader& header);
-    // Reads the attributes of "scriptinstance" and sets the step bound. 1 or 0;
-    // an overlong attribute value gives 0 with the error text set.
-    int ReadHeader(JobHeader& header, std::string& errorText);
+    // Reads the attributes of "scriptinstance" and sets the step bound. False
+    // when there is none to read; an overlong attribute value gives false with
+    // the error text set.
+    [[nodiscard]] bool ReadHeader(JobHeader& header, std::string& errorText);
     // Fills the record from the next step. End at the step bound or at the first
     // missing step; Failed (with the error text) for a step without attributes,
     // an unreadable child or an overlong value. After End or Failed it gives End.

@@ -13,15 +13,15 @@ struct LoadedJob {
     JobDocument reader;
     JobHeader header{};
     std::string error;
-    int loaded = 0;
+    bool loaded = false;
 
     explicit LoadedJob(const std::string& xml) {
         const std::string path = folder.WriteFile("job.xml", xml);
-        EXPECT_EQ(reader.Create(error), 1) << error;
+        EXPECT_TRUE(reader.Create(error)) << error;
         loaded = reader.Load(path.c_str(), header.XmlRootName, error);
     }
     // The driver's order: the child elements of the header, then its attributes.
-    int ReadWholeHeader() {
+    bool ReadWholeHeader() {
         reader.InitScriptInstance(header);
         return reader.ReadHeader(header, error);
     }
@@ -49,7 +49,7 @@ TEST(JobDocument, HeaderComesFromChildElementsThenExactCaseAttributes) {
         "<logonuser>childuser</logonuser><InstanceId>ignored</InstanceId>"
         "<step value=\"1\"><action>Create Scheme</action></step>"
         "</scriptinstance></group></k:jobs>");
-    ASSERT_EQ(job.loaded, 1) << job.error;
+    ASSERT_TRUE(job.loaded) << job.error;
     EXPECT_STREQ(job.header.XmlRootName, "jobs");
 
     job.reader.InitScriptInstance(job.header);
@@ -60,7 +60,7 @@ TEST(JobDocument, HeaderComesFromChildElementsThenExactCaseAttributes) {
     EXPECT_STREQ(job.header.XmlFuncName, "FuncChild");
     EXPECT_STREQ(job.header.XmlLogOnUser, "childuser");
 
-    ASSERT_EQ(job.reader.ReadHeader(job.header, job.error), 1) << job.error;
+    ASSERT_TRUE(job.reader.ReadHeader(job.header, job.error)) << job.error;
     EXPECT_STREQ(job.header.XmlScriptId, "FromAttr");
     EXPECT_STREQ(job.header.XmlScriptVer, "3");
     EXPECT_STREQ(job.header.XmlCategory, "CatAttr");
@@ -90,8 +90,8 @@ TEST(JobDocument, StepChildrenFillTheRecordInDocumentOrder) {
         "<procmaxstate dt:dt=\"int\">100</procmaxstate>"
         "<overwrite>1</overwrite><overwrite>0</overwrite></step><instanceid>I-1</instanceid>",
         "<step value=\"3\"><action>Delete Scheme</action></step>"));
-    ASSERT_EQ(job.loaded, 1) << job.error;
-    ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+    ASSERT_TRUE(job.loaded) << job.error;
+    ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
 
     PwrScheme step{};
     ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
@@ -132,7 +132,7 @@ TEST(JobDocument, StepBoundComesFromTheHeaderElementsChildren) {
     PwrScheme step{};
     {  // Three step children and nothing else: exactly three steps.
         LoadedJob job(Job("<step value=\"1\"/><step value=\"2\"/><step value=\"3\"/>"));
-        ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+        ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
         for (const char* value : {"1", "2", "3"}) {
             ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
             EXPECT_STREQ(step.CStepValue, value);
@@ -141,22 +141,22 @@ TEST(JobDocument, StepBoundComesFromTheHeaderElementsChildren) {
     }
     {  // Two children bound the steps: the step after the header is never read.
         LoadedJob job(Job("<step value=\"1\"/><step value=\"2\"/>", "<step value=\"3\"/>"));
-        ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+        ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
         EXPECT_EQ(job.Next(step), StepRead::Read);
         EXPECT_EQ(job.Next(step), StepRead::Read);
         EXPECT_EQ(job.Next(step), StepRead::End);
     }
     {  // No step at all: the header attributes are not read and no step comes.
         LoadedJob job(Job("<scriptid>child</scriptid>"));
-        ASSERT_EQ(job.loaded, 1) << job.error;
-        EXPECT_EQ(job.ReadWholeHeader(), 0);
+        ASSERT_TRUE(job.loaded) << job.error;
+        EXPECT_FALSE(job.ReadWholeHeader());
         EXPECT_STREQ(job.header.XmlScriptId, "child");
         EXPECT_STREQ(job.header.XmlScriptVer, "");
         EXPECT_EQ(job.Next(step), StepRead::End);
     }
     {  // A header without attributes keeps the bound at the number of steps.
         LoadedJob job("<r><scriptinstance><x/><x/><x/></scriptinstance><step value=\"1\"/></r>");
-        EXPECT_EQ(job.ReadWholeHeader(), 0);
+        EXPECT_FALSE(job.ReadWholeHeader());
         EXPECT_EQ(job.Next(step), StepRead::Read);
         EXPECT_EQ(job.Next(step), StepRead::End);
     }
@@ -167,7 +167,7 @@ TEST(JobDocument, MalformedStepsFailAndEndTheSteps) {
     {
         LoadedJob job(Job("<step value=\"1\"><action>A</action></step><step><action>B</action></step>"
                           "<step value=\"3\"/>"));
-        ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+        ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
         EXPECT_EQ(job.Next(step), StepRead::Read);
         EXPECT_EQ(job.Next(step), StepRead::Failed);
         EXPECT_EQ(job.error, "Step has no attributes");
@@ -177,7 +177,7 @@ TEST(JobDocument, MalformedStepsFailAndEndTheSteps) {
         LoadedJob job(Job("<step value=\"1\"><schname>" + std::string(49, 'n') + "</schname></step>"
                           "<step value=\"2\"><schname>" + std::string(50, 'n') + "</schname></step>"
                           "<step value=\"3\"/>"));
-        ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+        ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
         ASSERT_EQ(job.Next(step), StepRead::Read);
         EXPECT_EQ(std::string(step.CSchName), std::string(49, 'n'));
         EXPECT_EQ(job.Next(step), StepRead::Failed);
@@ -189,7 +189,7 @@ TEST(JobDocument, MalformedStepsFailAndEndTheSteps) {
         LoadedJob job("<r><scriptinstance fncname=\"" + std::string(512, 'f') +
                       "\"><step value=\"1\"/></scriptinstance></r>");
         job.reader.InitScriptInstance(job.header);
-        EXPECT_EQ(job.reader.ReadHeader(job.header, job.error), 0);
+        EXPECT_FALSE(job.reader.ReadHeader(job.header, job.error));
         EXPECT_EQ(job.error, "Value of \"fncname\" is longer than 511 characters");
         EXPECT_STREQ(job.header.XmlFuncName, "");
     }
@@ -198,7 +198,7 @@ TEST(JobDocument, MalformedStepsFailAndEndTheSteps) {
 TEST(JobDocument, FilesThatCannotBeLoadedAreRefused) {
     {
         LoadedJob job(Job("<step value=\"1\">") + "<unclosed>");
-        EXPECT_EQ(job.loaded, 0);
+        EXPECT_FALSE(job.loaded);
         EXPECT_EQ(job.error, "Unable Load inputfile");
     }
     {
@@ -206,8 +206,8 @@ TEST(JobDocument, FilesThatCannotBeLoadedAreRefused) {
         JobDocument reader;
         JobHeader header{};
         std::string error;
-        ASSERT_EQ(reader.Create(error), 1);
-        EXPECT_EQ(reader.Load((folder.path() + "\\missing.xml").c_str(), header.XmlRootName, error), 0);
+        ASSERT_TRUE(reader.Create(error));
+        EXPECT_FALSE(reader.Load((folder.path() + "\\missing.xml").c_str(), header.XmlRootName, error));
         EXPECT_EQ(error, "Unable Load inputfile");
         PwrScheme step{};
         EXPECT_EQ(reader.ReadNextStep(step, error), StepRead::End);
@@ -226,8 +226,8 @@ TEST(JobDocument, InternalEntitiesExpandAndExternalOnesAreNotFetched) {
         if (c == '\\') c = '/';
     LoadedJob job("<!DOCTYPE scriptinstances [<!ENTITY inner \"Modify Scheme\"><!ENTITY outer SYSTEM \"" + url +
                   "\">]>" + Job("<step value=\"1\"><action>&inner;</action><schname>[&outer;]</schname></step>"));
-    ASSERT_EQ(job.loaded, 1) << job.error;
-    ASSERT_EQ(job.ReadWholeHeader(), 1) << job.error;
+    ASSERT_TRUE(job.loaded) << job.error;
+    ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
     PwrScheme step{};
     ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
     EXPECT_STREQ(step.CAction, "Modify Scheme");

@@ -55,9 +55,9 @@ bool FitsLimit(const char* module, const char* message, std::string_view text, s
     return false;
 }
 
-int RunHidden(const char* program, const char* commandLine) {
+bool RunHidden(const char* program, const char* commandLine) {
     constexpr char kModule[] = "ExecuteCMD";
-    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxExecuteCommand)) return 0;
+    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxExecuteCommand)) return false;
     Sleep(100);
 
     char desktop[] = "winsta0\\default";
@@ -69,45 +69,43 @@ int RunHidden(const char* program, const char* commandLine) {
 
     // CreateProcessA may write into its command-line argument.
     std::string command(commandLine);
-    PROCESS_INFORMATION info{};
+    UniqueProcessInfo child;
     if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
-                        &startup, &info)) {
+                        &startup, child.put())) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Process as user Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-        return 0;
+        return false;
     }
-    UniqueHandle process(info.hProcess);
-    UniqueHandle thread(info.hThread);
 
     const unsigned long limitMs = CommandLimitMs();
-    if (WaitForSingleObject(process.get(), limitMs) == WAIT_TIMEOUT) {
-        EndTimedOutCommand(kModule, process.get(), limitMs, commandLine);
-        return 0;
+    if (WaitForSingleObject(child.process(), limitMs) == WAIT_TIMEOUT) {
+        EndTimedOutCommand(kModule, child.process(), limitMs, commandLine);
+        return false;
     }
     DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process.get(), &exitCode)) {
+    if (!GetExitCodeProcess(child.process(), &exitCode)) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-        return 0;
+        return false;
     }
     // Signed on purpose: exit codes above 2147483647 appear negative.
     char exitText[32];
     std::snprintf(exitText, sizeof exitText, "%d", static_cast<int>(exitCode));
     LogLine(kModule, "Success", "1", exitText, commandLine);
-    return exitCode == 0 ? 1 : 0;
+    return exitCode == 0;
 }
 
-int RunCaptured(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
+bool RunCaptured(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
     constexpr char kModule[] = "CreateChildProcess";
-    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxChildCommand)) return 0;
-    if (!FitsLimit(kModule, "Output Path Too Long", outputPath, kMaxOutputPath)) return 0;
+    if (!FitsLimit(kModule, kCommandTooLong, commandLine, kMaxChildCommand)) return false;
+    if (!FitsLimit(kModule, "Output Path Too Long", outputPath, kMaxOutputPath)) return false;
 
     UniqueFile output(CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!output) {
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "CreateFile  Failed", g_ctx.LastErrorNumber, "");
-        return 0;
+        return false;
     }
 
     SECURITY_ATTRIBUTES inheritable{};
@@ -118,7 +116,7 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0)) {
         CaptureLastErrorNumber();
         LogLine("CmdExecute", "ERROR", "CreatePipe - Stdout pipe creation failed", g_ctx.LastErrorNumber, "");
-        return 0;
+        return false;
     }
 
     // The child's standard error and standard input are a second handle to
@@ -129,7 +127,7 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
                          DUPLICATE_SAME_ACCESS)) {
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "DuplicateHandle  Failed", g_ctx.LastErrorNumber, "");
-        return 0;
+        return false;
     }
 
     STARTUPINFOA startup{};
@@ -141,19 +139,17 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
     startup.hStdInput = writeCopy.get();
 
     std::string command(commandLine);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+    UniqueProcessInfo child;
+    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, child.put())) {
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "CreateProcess  Failed", g_ctx.LastErrorNumber, "");
         LogLine(kModule, "ERROR", "CreateProcess  Failed", "szArgs", commandLine);
-        return 0;
+        return false;
     }
-    UniqueHandle process(info.hProcess);
-    UniqueHandle thread(info.hThread);
     LogLine(kModule, "MSG", "CreateProcess  success", "szArgs", commandLine);
     // The pipe's end marks the end of the output; the process handle is kept
     // to read the exit code and to end a command that overruns its limit.
-    thread.reset();
+    child.closeThread();
     // Only the child (and what it starts) may hold the writing side now, so
     // the pipe reports its end when the child is done.
     writeEnd.reset();
@@ -174,8 +170,8 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
         // Part of an output must never be read as the whole of it.
         SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
         SetEndOfFile(output.get());
-        EndTimedOutCommand(kModule, process.get(), limitMs, commandLine);
-        return 0;
+        EndTimedOutCommand(kModule, child.process(), limitMs, commandLine);
+        return false;
     };
     for (;;) {
         if (GetTickCount64() - start >= limitMs) return overrun();
@@ -195,25 +191,25 @@ int RunCaptured(const char* program, const char* commandLine, const char* output
             copied = false;
         }
     }
-    if (!copied) return 0;
+    if (!copied) return false;
 
     // The pipe ends when the child closes its output; its exit code is there
     // once the process itself has ended.
     const ULONGLONG spent = GetTickCount64() - start;
     const DWORD remaining = spent >= limitMs ? 0 : static_cast<DWORD>(limitMs - spent);
-    if (WaitForSingleObject(process.get(), remaining) != WAIT_OBJECT_0) return overrun();
+    if (WaitForSingleObject(child.process(), remaining) != WAIT_OBJECT_0) return overrun();
     DWORD code = 0;
-    if (!GetExitCodeProcess(process.get(), &code)) {
+    if (!GetExitCodeProcess(child.process(), &code)) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-        return 0;
+        return false;
     }
     if (exitCode) *exitCode = code;
-    return 1;
+    return true;
 }
 }  // namespace
 
-int ExecuteCMD(const char* program, const char* commandLine) {
+bool ExecuteCMD(const char* program, const char* commandLine) {
     try {
         return RunHidden(program, commandLine);
     } catch (...) {
@@ -221,8 +217,8 @@ int ExecuteCMD(const char* program, const char* commandLine) {
     }
 }
 
-int CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
-                       unsigned long* exitCode) {
+bool CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
+                        unsigned long* exitCode) {
     try {
         return RunCaptured(program, commandLine, outputPath, exitCode);
     } catch (...) {

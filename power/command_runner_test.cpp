@@ -40,20 +40,20 @@ protected:
 }  // namespace
 
 TEST_F(CommandRunnerTest, ExecuteReportsExitCodesAndStartFailures) {
-    EXPECT_EQ(1, ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 0"));
+    EXPECT_TRUE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 0"));
     EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t0\tchild_tool.exe --exit 0\r\n"));
     EXPECT_STREQ("", g_ctx.LastErrorNumber);
 
     // A non-zero exit is logged as "Success" but is not a success.
-    EXPECT_EQ(0, ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 1"));
+    EXPECT_FALSE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 1"));
     EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t1\tchild_tool.exe --exit 1\r\n"));
     EXPECT_STREQ("", g_ctx.LastErrorNumber);
 
-    EXPECT_EQ(0, ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 4294967295"));
+    EXPECT_FALSE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 4294967295"));
     EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t-1\tchild_tool.exe --exit 4294967295\r\n"));
 
     const std::string missing = temp_.path() + "\\missing.exe";
-    EXPECT_EQ(0, ExecuteCMD(missing.c_str(), "missing.exe /l"));
+    EXPECT_FALSE(ExecuteCMD(missing.c_str(), "missing.exe /l"));
     EXPECT_STREQ("2", g_ctx.LastErrorNumber);
     const std::string text = g_ctx.LastErrorText;
     ASSERT_GT(text.size(), 2u);
@@ -64,7 +64,7 @@ TEST_F(CommandRunnerTest, ExecuteReportsExitCodesAndStartFailures) {
     // Too long to pass on whole: refused, nothing started.
     const std::string touched = temp_.path() + "\\ran";
     const std::string longLine = "child_tool.exe --touch " + touched + " --text " + std::string(2047, 'x');
-    EXPECT_EQ(0, ExecuteCMD(Tool().c_str(), longLine.c_str()));
+    EXPECT_FALSE(ExecuteCMD(Tool().c_str(), longLine.c_str()));
     EXPECT_TRUE(Logged("ExecuteCMD\tERROR\tCommand Line Too Long\t206\t"));
     EXPECT_FALSE(FileExists(touched));
 }
@@ -74,7 +74,7 @@ TEST_F(CommandRunnerTest, CaptureCopiesOutputAndErrorsByteForByte) {
     // Far more than a pipe buffer, with every byte value.
     const unsigned long size = 300000;
     const std::string command = "child_tool.exe --out " + std::to_string(size) + " --err E!";
-    ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), command.c_str(), out.c_str()));
+    ASSERT_TRUE(CreateChildProcess(Tool().c_str(), command.c_str(), out.c_str()));
     std::string expected;
     for (unsigned long i = 0; i < size; ++i) expected += static_cast<char>(PatternByte(i));
     expected += "E!";
@@ -86,12 +86,12 @@ TEST_F(CommandRunnerTest, CaptureCopiesOutputAndErrorsByteForByte) {
     // An earlier, longer file is replaced, not appended to; the exit code
     // does not decide the result but is handed to the caller.
     unsigned long exitCode = 0;
-    ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), "child_tool.exe --text new --exit 3", out.c_str(), &exitCode));
+    ASSERT_TRUE(CreateChildProcess(Tool().c_str(), "child_tool.exe --text new --exit 3", out.c_str(), &exitCode));
     EXPECT_EQ("new", ReadWholeFile(out));
     EXPECT_EQ(3u, exitCode);
 
     // A command that prints nothing leaves an empty file.
-    ASSERT_EQ(1, CreateChildProcess(Tool().c_str(), "child_tool.exe", out.c_str()));
+    ASSERT_TRUE(CreateChildProcess(Tool().c_str(), "child_tool.exe", out.c_str()));
     EXPECT_TRUE(FileExists(out));
     EXPECT_EQ("", ReadWholeFile(out));
 }
@@ -102,22 +102,22 @@ TEST_F(CommandRunnerTest, CaptureRefusesWhatItCannotCarryOut) {
 
     // The output folder does not exist: nothing is run.
     const std::string lost = temp_.path() + "\\no such folder\\out.txt";
-    EXPECT_EQ(0, CreateChildProcess(Tool().c_str(), command.c_str(), lost.c_str()));
+    EXPECT_FALSE(CreateChildProcess(Tool().c_str(), command.c_str(), lost.c_str()));
     EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tCreateFile  Failed\t3\t\r\n"));
     EXPECT_FALSE(FileExists(touched));
 
     const std::string out = temp_.path() + "\\out.txt";
     const std::string missing = temp_.path() + "\\missing.exe";
-    EXPECT_EQ(0, CreateChildProcess(missing.c_str(), "missing.exe /l", out.c_str()));
+    EXPECT_FALSE(CreateChildProcess(missing.c_str(), "missing.exe /l", out.c_str()));
     EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tCreateProcess  Failed\t2\t\r\n"));
     EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tCreateProcess  Failed\tszArgs\tmissing.exe /l\r\n"));
 
     // Over-long texts are refused whole rather than cut.
     const std::string longLine = command + " --text " + std::string(255, 'x');
-    EXPECT_EQ(0, CreateChildProcess(Tool().c_str(), longLine.c_str(), out.c_str()));
+    EXPECT_FALSE(CreateChildProcess(Tool().c_str(), longLine.c_str(), out.c_str()));
     EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tCommand Line Too Long\t206\t"));
     const std::string longPath = temp_.path() + "\\" + std::string(1024, 'p');
-    EXPECT_EQ(0, CreateChildProcess(Tool().c_str(), command.c_str(), longPath.c_str()));
+    EXPECT_FALSE(CreateChildProcess(Tool().c_str(), command.c_str(), longPath.c_str()));
     EXPECT_TRUE(Logged("CreateChildProcess\tERROR\tOutput Path Too Long\t206\t"));
     EXPECT_FALSE(FileExists(touched));
 }
@@ -130,7 +130,7 @@ TEST_F(CommandRunnerTest, CaptureStopsAtTheLimitWhileALeftProcessHoldsThePipe) {
     const std::string out = temp_.path() + "\\out.txt";
     const char command[] = "child_tool.exe --text partial --leave 5000";
     const ULONGLONG start = GetTickCount64();
-    EXPECT_EQ(0, CreateChildProcess(Tool().c_str(), command, out.c_str()));
+    EXPECT_FALSE(CreateChildProcess(Tool().c_str(), command, out.c_str()));
     const ULONGLONG elapsed = GetTickCount64() - start;
     SetEnvironmentVariableA("KV_COMMAND_TIMEOUT_MS", nullptr);
 

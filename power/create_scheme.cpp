@@ -73,7 +73,7 @@ std::string DuplicateBasePlan(const char* baseGuid) {
     const std::string capture = ListingFilePath();
     if (FileExists(capture)) DeleteFileA(capture.c_str());
     unsigned long exitCode = 0;
-    if (CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str(), &exitCode) != 1)
+    if (!CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str(), &exitCode))
         return {};
     if (exitCode != 0) {
         LogLine(kModule, "Error", "DUPLICATESCHEME", std::to_string(static_cast<int>(exitCode)),
@@ -94,7 +94,7 @@ bool RenamePlan(const PwrScheme& request, const std::string& planGuid) {
     const auto command = RenameCommand(planGuid, request.CSchName, request.CSchDesc);
     if (!withDescription) LogLine(kModule, "Info", "ExecuteCommand", "CHANGENAME", "");
 
-    if (command && ExecuteCMD(PowercfgProgram(), command->c_str()) == 1) return true;
+    if (command && ExecuteCMD(PowercfgProgram(), command->c_str())) return true;
     if (!command) SetLastError(ERROR_INSUFFICIENT_BUFFER);
     ReportRenameFailure(request);
     return false;

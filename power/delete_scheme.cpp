@@ -1,4 +1,3 @@
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -6,6 +5,7 @@
 #include "base/fixed_text.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
+#include "power/plan_commands.h"
 #include "power/plan_name_check.h"
 #include "power/plan_operations.h"
 #include "power/scheme_list.h"
@@ -23,11 +23,6 @@ struct PlanMatch {
     bool active;
 };
 
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
-
 // The listed plans named `name`, in listing order.
 std::vector<PlanMatch> MatchingPlans(const std::string& name) {
     std::vector<PlanMatch> matches;
@@ -36,11 +31,9 @@ std::vector<PlanMatch> MatchingPlans(const std::string& name) {
     return matches;
 }
 
-std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE " + QuoteArgument(guid); }
-
 bool DeleteNamedPlans(const PwrScheme& request) {
     if (!RequireSchemeName(request, kModule)) return false;
-    const std::string name = FieldText(request.CSchName);
+    const std::string name(FieldText(request.CSchName));
 
     if (!ListSchemes(kModule)) return false;
     const std::vector<PlanMatch> matches = MatchingPlans(name);
@@ -61,7 +54,7 @@ bool DeleteNamedPlans(const PwrScheme& request) {
             StoreTextCut(g_ctx.StatusDescription, "Scheme Is Currently Active hence not Deleted.");
             return false;
         }
-        if (ExecuteCMD(PowercfgProgram(), DeleteCommand(plan.guid).c_str()) != 1) {
+        if (!ExecuteCMD(PowercfgProgram(), DeleteCommand(plan.guid).c_str())) {
             ReportCommandFailure(kModule, "Failed to Delete power scheme : ");
             return false;
         }

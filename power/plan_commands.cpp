@@ -27,3 +27,5 @@ std::string HibernateCommand(bool on) { return on ? "POWERCFG -H \"ON\"" : "POWE
 std::string ActivateCommand(std::string_view planGuid) {
     return "POWERCFG -SETACTIVE " + QuoteArgument(planGuid);
 }
+
+std::string DeleteCommand(std::string_view planGuid) { return "POWERCFG -DELETE " + QuoteArgument(planGuid); }

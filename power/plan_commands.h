@@ -1,6 +1,6 @@
 #pragma once
-// The POWERCFG command lines of plan creation and modification besides the
-// setting writes. Inserted values are quoted by the Windows argument rules.
+// The POWERCFG command lines of plan creation, modification and deletion
+// besides the setting writes. Inserted values are quoted by the Windows argument rules.
 // Platform-free.
 #include <cstddef>
 #include <optional>
@@ -25,3 +25,5 @@ std::optional<std::string> RenameCommand(std::string_view planGuid, std::string_
 std::string HibernateCommand(bool on);
 
 std::string ActivateCommand(std::string_view planGuid);
+
+std::string DeleteCommand(std::string_view planGuid);

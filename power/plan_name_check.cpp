@@ -1,6 +1,5 @@
 #include "power/plan_name_check.h"
 
-#include <cstring>
 #include <string>
 
 #include "base/fixed_text.h"
@@ -18,14 +17,14 @@ bool Refuse(const PlanTextRefusal& refusal, const char* module) {
 }  // namespace
 
 bool RequireSchemeName(const PwrScheme& request, const char* module) {
-    const std::string name(request.CSchName, strnlen(request.CSchName, sizeof request.CSchName));
+    const std::string name(FieldText(request.CSchName));
     const bool exact = !request.CSchNameInexact && SurvivesConsoleCodePage(name);
     if (const auto refusal = CheckPlanText(PlanText::Name, name, exact)) return Refuse(*refusal, module);
     return true;
 }
 
 bool RequireSchemeDescription(const PwrScheme& request, const char* module) {
-    const std::string description(request.CSchDesc, strnlen(request.CSchDesc, sizeof request.CSchDesc));
+    const std::string description(FieldText(request.CSchDesc));
     if (const auto refusal = CheckPlanText(PlanText::Description, description, !request.CSchDescInexact))
         return Refuse(*refusal, module);
     return true;

@@ -12,7 +12,7 @@
 
 bool LogOsDescription(const char* module) {
     char description[256] = {};
-    if (GetOSDisplayString(description, g_ctx.OsCode) == 0) {
+    if (!GetOSDisplayString(description, g_ctx.OsCode)) {
         LogLine(module, "Error", "GetOSDisplayString", "OS Desc", "");
         StoreTextCut(g_ctx.StatusDescription, "Get OS Description");
         return false;
@@ -30,7 +30,7 @@ bool SwitchHibernation(const PwrScheme& request, const char* module, const char*
     // The switch is machine-wide. Its failures carry no system text: POWERCFG
     // refusing it almost always means the hardware cannot hibernate.
     if (OptionIsOn(request.CEnaHiber)) {
-        if (ExecuteCMD(PowercfgProgram(), HibernateCommand(true).c_str()) != 1) {
+        if (!ExecuteCMD(PowercfgProgram(), HibernateCommand(true).c_str())) {
             StoreTextCut(g_ctx.StatusDescription, "Failed to Enable Hibernate : System does not support hibernation");
             LogLine(module, "Failed", "ExecuteCommand", "Might be System does not support hibernation",
                     enableFailureHint);
@@ -39,7 +39,7 @@ bool SwitchHibernation(const PwrScheme& request, const char* module, const char*
         LogLine(module, "Success", "Hibernate", "", "On");
         return true;
     }
-    if (ExecuteCMD(PowercfgProgram(), HibernateCommand(false).c_str()) != 1) {
+    if (!ExecuteCMD(PowercfgProgram(), HibernateCommand(false).c_str())) {
         StoreTextCut(g_ctx.StatusDescription, "Failed to Disable Hibernate : System does not support hibernation");
         LogLine(module, "Failed", "ExecuteCommand", "Might be System does not support hibernation",
                 "Kindly check by fireing the command:- Powercfg.exe -H OFF");
@@ -52,7 +52,7 @@ bool SwitchHibernation(const PwrScheme& request, const char* module, const char*
 bool ActivateIfRequested(const PwrScheme& request, const std::string& planGuid, const char* module) {
     LogLine(module, "Info", request.CSchName, "Activate Action", request.CSchActive);
     if (!OptionIsOn(request.CSchActive)) return true;
-    if (ExecuteCMD(PowercfgProgram(), ActivateCommand(planGuid).c_str()) != 1) {
+    if (!ExecuteCMD(PowercfgProgram(), ActivateCommand(planGuid).c_str())) {
         ReportCommandFailure(module, "Failed to set power scheme as active : ");
         return false;
     }

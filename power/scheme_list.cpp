@@ -49,7 +49,7 @@ bool ListSchemes(const char* module) {
     // Only a fresh capture is read: a file that could not be replaced still
     // holds an earlier listing, whose plans may be gone.
     unsigned long exitCode = 0;
-    if (CreateChildProcess(PowercfgProgram(), kListCommand, path.c_str(), &exitCode) != 1)
+    if (!CreateChildProcess(PowercfgProgram(), kListCommand, path.c_str(), &exitCode))
         return RefuseListing(module, "", "Listing Not Run",
                              "Not Able to List Power Schemes : powercfg.exe /l could not be run");
     if (exitCode != 0) {

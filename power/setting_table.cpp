@@ -1,9 +1,9 @@
 #include "power/setting_table.h"
 
-#include <cstring>
 #include <iterator>
 
 #include "base/command_quote.h"
+#include "base/fixed_text.h"
 #include "base/text.h"
 
 namespace {
@@ -138,14 +138,6 @@ const std::array<SettingRow, kSettingRowCount> kSettingRows = {{
      "Failed to set value of USB selective suspend setting on AC Power : ",
      "Failed to set value of USB selective suspend setting on DC Power : "},
 }};
-
-namespace {
-template <std::size_t N>
-std::string_view FieldText(const char (&field)[N]) {
-    const void* end = std::memchr(field, '\0', N);
-    return {field, end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : N};
-}
-}  // namespace
 
 std::string_view RecordField::In(const PwrScheme& request) const {
     if (wide_ != nullptr) return FieldText(request.*wide_);

@@ -13,7 +13,7 @@ bool ApplySettingTable(const char* planGuid, const PwrScheme& request, const cha
             continue;
         }
         LogLine(module, "Info", request.CSchName, step.label, step.rawValue);
-        if (ExecuteCMD(PowercfgProgram(), step.command.c_str()) != 1) {
+        if (!ExecuteCMD(PowercfgProgram(), step.command.c_str())) {
             ReportCommandFailure(module, step.failureMessage);
             return false;
         }

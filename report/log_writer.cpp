@@ -8,6 +8,7 @@
 #include "report/log_format.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
+#include "win/owners.h"
 
 namespace {
 std::string SessionUserName() {
@@ -31,17 +32,14 @@ void WriteLog(std::string_view application, std::string_view module, std::string
               std::string_view val1, std::string_view val2, std::string_view val3) {
     // Callers log a failure and then read the thread's last error; opening the
     // log file must not replace it (an existing file sets ERROR_ALREADY_EXISTS).
-    const DWORD lastError = GetLastError();
+    const LastErrorKeeper keep;
     WriteLogRecord(application, module, type, val1, val2, val3);
-    SetLastError(lastError);
 }
 
 bool LogLineWritten(std::string_view module, std::string_view type, std::string_view val1, std::string_view val2,
                     std::string_view val3) {
-    const DWORD lastError = GetLastError();
-    const bool written = WriteLogRecord(kAppName, module, type, val1, val2, val3);
-    SetLastError(lastError);
-    return written;
+    const LastErrorKeeper keep;
+    return WriteLogRecord(kAppName, module, type, val1, val2, val3);
 }
 
 std::string LogFolder() { return std::string(g_ctx.Agent.InstallationPath) + "\\ApplicationLog\\DorvikLog"; }

@@ -30,16 +30,14 @@ bool SetBstr(UniqueVariant& variant, const std::string& text) {
         length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
         if (length <= 0) return false;
     }
-    BSTR value = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    UniqueBstr value(SysAllocStringLen(nullptr, static_cast<UINT>(length)));
     if (!value) return false;
     if (length > 0 &&
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), value, length) != length) {
-        SysFreeString(value);
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), value.get(), length) != length)
         return false;
-    }
     variant.reset();
     variant.get()->vt = VT_BSTR;
-    variant.get()->bstrVal = value;
+    variant.get()->bstrVal = value.release();
     return true;
 }
 

@@ -62,23 +62,22 @@ ToolRun RunTool(const std::string& commandLine)
     startup.wShowWindow = SW_HIDE;
     startup.hStdOutput = outWrite.get();
     startup.hStdError = errWrite.get();
-    PROCESS_INFORMATION process = {};
+    UniqueProcessInfo child;
     const std::string program = BinFolder() + "\\powercfg.exe";
     std::string line = commandLine;
     if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+                        child.put())) {
         ADD_FAILURE() << "cannot start " << program << ": " << GetLastError();
         return {};
     }
-    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
     outWrite.reset();
     errWrite.reset();
 
     ToolRun run;
     run.out = ReadToEnd(outRead.get());
     run.err = ReadToEnd(errRead.get());
-    WaitForSingleObject(processHandle.get(), INFINITE);
-    GetExitCodeProcess(processHandle.get(), &run.exitCode);
+    WaitForSingleObject(child.process(), INFINITE);
+    GetExitCodeProcess(child.process(), &run.exitCode);
     return run;
 }
 
@@ -90,18 +89,17 @@ DWORD RunToolInNewConsole(const std::string& commandLine)
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION process = {};
+    UniqueProcessInfo child;
     const std::string program = BinFolder() + "\\powercfg.exe";
     std::string line = commandLine;
     if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
-                        &startup, &process)) {
+                        &startup, child.put())) {
         ADD_FAILURE() << "cannot start " << program << ": " << GetLastError();
         return 0xFFFFFFFF;
     }
-    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    WaitForSingleObject(processHandle.get(), INFINITE);
+    WaitForSingleObject(child.process(), INFINITE);
     DWORD exitCode = 0xFFFFFFFF;
-    GetExitCodeProcess(processHandle.get(), &exitCode);
+    GetExitCodeProcess(child.process(), &exitCode);
     return exitCode;
 }
 

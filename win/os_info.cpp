@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "base/fixed_text.h"
@@ -30,21 +29,21 @@ bool IsVistaOrLaterOs() {
     return false;
 }
 
-int GetOSDisplayString(char (&text)[256], int32_t& osCode) {
+bool GetOSDisplayString(char (&text)[256], int32_t& osCode) {
     OSVERSIONINFOEXA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return 0;
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return false;
 
     OsVersion version;
     version.platformId = info.dwPlatformId;
     version.major = info.dwMajorVersion;
     version.minor = info.dwMinorVersion;
     version.productType = info.wProductType;
-    version.servicePack.assign(info.szCSDVersion, strnlen(info.szCSDVersion, sizeof info.szCSDVersion));
+    version.servicePack.assign(FieldText(info.szCSDVersion));
 
     const OsDisplay display = BuildOsDisplay(version, osCode);
-    if (!display.written) return 0;
+    if (!display.written) return false;
     StoreTextCut(text, display.text);
     osCode = display.osCode;
-    return 1;
+    return true;
 }

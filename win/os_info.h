@@ -8,5 +8,5 @@ bool Is64BitWindows();
 bool IsVistaOrLaterOs();
 // Writes the readable system name into `text` (256 bytes) and the system code
 // into `osCode`, which keeps its value for a version outside 6.0 and 6.1.
-// Returns 1 when written, 0 when the version is unknown (nothing changes).
-int GetOSDisplayString(char (&text)[256], int32_t& osCode);
+// False when the version is unknown (nothing changes).
+[[nodiscard]] bool GetOSDisplayString(char (&text)[256], int32_t& osCode);

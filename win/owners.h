@@ -79,6 +79,47 @@ using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueLocal = UniqueResource<LocalMemTraits>;
 using UniqueBstr = UniqueResource<BstrTraits>;
 
+// The process and thread handles CreateProcess fills in, both closed by
+// their owner.
+class UniqueProcessInfo {
+public:
+    UniqueProcessInfo() = default;
+    ~UniqueProcessInfo() { reset(); }
+    UniqueProcessInfo(const UniqueProcessInfo&) = delete;
+    UniqueProcessInfo& operator=(const UniqueProcessInfo&) = delete;
+    // For CreateProcess's last argument.
+    PROCESS_INFORMATION* put() { reset(); return &info_; }
+    HANDLE process() const { return info_.hProcess; }
+    HANDLE thread() const { return info_.hThread; }
+    void closeThread() { CloseIfOpen(info_.hThread); }
+    // Hands the process handle to the caller, who closes it.
+    HANDLE releaseProcess() { return std::exchange(info_.hProcess, nullptr); }
+    void reset() {
+        CloseIfOpen(info_.hThread);
+        CloseIfOpen(info_.hProcess);
+        info_ = PROCESS_INFORMATION{};
+    }
+
+private:
+    static void CloseIfOpen(HANDLE& h) {
+        if (h) CloseHandle(std::exchange(h, nullptr));
+    }
+    PROCESS_INFORMATION info_{};
+};
+
+// Keeps the thread's last error across the owner's scope: whatever runs in
+// between, the caller reads the error it had before.
+class LastErrorKeeper {
+public:
+    LastErrorKeeper() : error_(GetLastError()) {}
+    ~LastErrorKeeper() { SetLastError(error_); }
+    LastErrorKeeper(const LastErrorKeeper&) = delete;
+    LastErrorKeeper& operator=(const LastErrorKeeper&) = delete;
+
+private:
+    DWORD error_;
+};
+
 // A VARIANT that is cleared when it goes out of scope.
 class UniqueVariant {
 public:

@@ -17,6 +17,7 @@
 #include <cstring>
 
 #include "fakes/child_tool/pattern.h"
+#include "win/owners.h"
 
 int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
@@ -46,11 +47,8 @@ int main(int argc, char** argv) {
             std::snprintf(command, sizeof command, "child_tool.exe --sleep %s", value);
             STARTUPINFOA startup{};
             startup.cb = sizeof startup;
-            PROCESS_INFORMATION info{};
-            if (CreateProcessA(self, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
-                CloseHandle(info.hThread);
-                CloseHandle(info.hProcess);
-            }
+            UniqueProcessInfo left;
+            CreateProcessA(self, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, left.put());
         } else if (std::strcmp(option, "--exit") == 0) {
             exitCode = std::strtoul(value, nullptr, 10);
         }

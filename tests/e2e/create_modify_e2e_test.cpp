@@ -8,6 +8,7 @@
 #include "power/setting_table.h"
 #include "tests/e2e/scenario.h"
 #include "tests/win/temp_folder.h"
+#include "win/owners.h"
 
 namespace {
 
@@ -521,15 +522,13 @@ double ReplaySeconds(const std::vector<std::string>& commands, const std::string
         startup.dwFlags = STARTF_USESHOWWINDOW | (captured ? STARTF_USESTDHANDLES : 0);
         startup.wShowWindow = SW_HIDE;
         startup.hStdOutput = startup.hStdError = nul;
-        PROCESS_INFORMATION process{};
+        UniqueProcessInfo child;
         if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, captured, captured ? 0 : CREATE_NEW_CONSOLE,
-                            nullptr, nullptr, &startup, &process)) {
+                            nullptr, nullptr, &startup, child.put())) {
             ADD_FAILURE() << "cannot start " << program;
             break;
         }
-        WaitForSingleObject(process.hProcess, INFINITE);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        WaitForSingleObject(child.process(), INFINITE);
     }
     const double elapsed = Seconds() - start;
     CloseHandle(nul);

@@ -8,6 +8,7 @@
 
 #include "tests/win/temp_folder.h"
 #include "win/os_info.h"
+#include "win/owners.h"
 
 namespace {
 std::string AgentKey() { return Is64BitWindows() ? "SOFTWARE\\Wow6432Node\\KORVAN" : "SOFTWARE\\KORVAN"; }
@@ -237,13 +238,12 @@ HANDLE Scenario::Start() {
     buffer.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+    UniqueProcessInfo child;
     const BOOL started = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        install_.c_str(), &startup, &process);
+                                        install_.c_str(), &startup, child.put());
     for (const auto& entry : env) SetEnvironmentVariableA(entry.first.c_str(), nullptr);
     if (!started) throw std::runtime_error("cannot start " + exe);
-    CloseHandle(process.hThread);
-    return process.hProcess;
+    return child.releaseProcess();
 }
 
 DWORD Scenario::Wait(HANDLE process) {
