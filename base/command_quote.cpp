@@ -2,8 +2,7 @@
 // rules, so that a value passed to a child tool arrives there unchanged.
 #include "base/command_quote.h"
 
-std::string QuoteArgument(std::string_view value)
-{
+std::string QuoteArgument(std::string_view value) {
     std::string quoted;
     quoted.reserve(value.size() + 2);
     quoted.push_back('"');
@@ -28,8 +27,7 @@ std::string QuoteArgument(std::string_view value)
     return quoted;
 }
 
-std::vector<std::string> SplitCommandLine(std::string_view commandLine)
-{
+std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     std::vector<std::string> args;
     std::string current;
     bool inArgument = false;  // an argument has started (even an empty "")

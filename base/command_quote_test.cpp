@@ -2,30 +2,43 @@
 
 #include <gtest/gtest.h>
 
-TEST(CommandQuote, OrdinaryValuesGetPlainQuotes)
-{
+TEST(CommandQuote, OrdinaryValuesGetPlainQuotes) {
     EXPECT_EQ(QuoteArgument("Balanced"), "\"Balanced\"");
     EXPECT_EQ(QuoteArgument("My Plan 2"), "\"My Plan 2\"");
-    EXPECT_EQ(QuoteArgument("381b4222-f694-41f0-9685-ff5bb260df2e"),
-              "\"381b4222-f694-41f0-9685-ff5bb260df2e\"");
+    EXPECT_EQ(QuoteArgument("381b4222-f694-41f0-9685-ff5bb260df2e"), "\"381b4222-f694-41f0-9685-ff5bb260df2e\"");
     EXPECT_EQ(QuoteArgument(""), "\"\"");
     // Backslashes not before a quote stay single.
     EXPECT_EQ(QuoteArgument("C:\\a b\\c"), "\"C:\\a b\\c\"");
 }
 
-TEST(CommandQuote, AwkwardValuesAreEscaped)
-{
+TEST(CommandQuote, AwkwardValuesAreEscaped) {
     EXPECT_EQ(QuoteArgument("say \"hi\""), "\"say \\\"hi\\\"\"");
     EXPECT_EQ(QuoteArgument("end\\"), "\"end\\\\\"");
     EXPECT_EQ(QuoteArgument("a\\\"b"), "\"a\\\\\\\"b\"");
 }
 
-TEST(CommandQuote, AwkwardValuesRoundTrip)
-{
+TEST(CommandQuote, AwkwardValuesRoundTrip) {
     const char* values[] = {
-        "", " ", "\t", "plain", "two words", "tab\there", "\"", "\"\"", "a\"b",
-        "\"quoted\"", "trailing\\", "trailing\\\\", "\\", "\\\\", "a\\\"b",
-        "a\\\\\"b", "\\\"", "x \\\" y\\", "name \"with\" quote\\", "  lead and trail  ",
+        "",
+        " ",
+        "\t",
+        "plain",
+        "two words",
+        "tab\there",
+        "\"",
+        "\"\"",
+        "a\"b",
+        "\"quoted\"",
+        "trailing\\",
+        "trailing\\\\",
+        "\\",
+        "\\\\",
+        "a\\\"b",
+        "a\\\\\"b",
+        "\\\"",
+        "x \\\" y\\",
+        "name \"with\" quote\\",
+        "  lead and trail  ",
         "\xC3\xA9t\xC3\xA9 plan",
     };
     for (const char* value : values) {
@@ -38,8 +51,7 @@ TEST(CommandQuote, AwkwardValuesRoundTrip)
     }
 }
 
-TEST(CommandQuote, SplitFollowsRuntimeRules)
-{
+TEST(CommandQuote, SplitFollowsRuntimeRules) {
     using V = std::vector<std::string>;
     EXPECT_EQ(SplitCommandLine(""), V{});
     EXPECT_EQ(SplitCommandLine("  \t "), V{});

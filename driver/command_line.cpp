@@ -3,9 +3,7 @@
 #include "base/fixed_text.h"
 #include "base/text.h"
 
-std::vector<std::string_view> CommandLineTokens(std::string_view commandLine) {
-    return SplitOnAny(commandLine, "@#");
-}
+std::vector<std::string_view> CommandLineTokens(std::string_view commandLine) { return SplitOnAny(commandLine, "@#"); }
 
 bool SplitJobArgs(std::string_view commandLine, JobArgs& args) {
     if (commandLine.size() > kMaxCommandLine) return false;

@@ -6,8 +6,7 @@
 
 namespace {
 const char kProgram[] = "\"C:\\Program Files\\Agent\\Kestrovane.exe\" ";
-const char kNine[] =
-    "OD@#@93@#@C:\\Jobs\\job 1.xml@#@4711@#@DOMAIN\\user@#@12/08/2026 10:30:45@#@I-1@#@1@#@SJ9";
+const char kNine[] = "OD@#@93@#@C:\\Jobs\\job 1.xml@#@4711@#@DOMAIN\\user@#@12/08/2026 10:30:45@#@I-1@#@1@#@SJ9";
 }  // namespace
 
 TEST(CommandLine, NineFieldsAfterTheProgramPathAreStoredIntact) {

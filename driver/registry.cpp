@@ -16,8 +16,8 @@ HKEY CRegistry::RootKey(const char* rootName) {
         const char* name;
         HKEY key;
     } roots[] = {
-        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}, {"HKEY_USERS", HKEY_USERS},
+        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},     {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},   {"HKEY_USERS", HKEY_USERS},
         {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
     };
     for (const auto& root : roots)

@@ -18,8 +18,8 @@ public:
     // REG_BINARY as its raw bytes; any other type leaves `out` untouched and
     // still counts as read. A value that does not fit `out` is a failed read.
     // `dataSize` receives the value's length in bytes, `type` its type.
-    bool QueryValue(const char* rootName, const char* subkey, const char* valueName, char* out,
-                    std::size_t outCapacity, DWORD* dataSize = nullptr, DWORD* type = nullptr);
+    bool QueryValue(const char* rootName, const char* subkey, const char* valueName, char* out, std::size_t outCapacity,
+                    DWORD* dataSize = nullptr, DWORD* type = nullptr);
 
     // Empty after a successful query; "RegOpenKeyEx [%ld]::%s" or
     // "RegQueryValueEx [%ld]::%s" after a failed one.

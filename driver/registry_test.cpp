@@ -65,7 +65,8 @@ TEST_F(RegistryTest, FailuresCarryTheCallAndTheSystemText) {
     EXPECT_EQ(registry.LastErrorText().rfind("RegQueryValueEx [2]::", 0), 0u) << registry.LastErrorText();
     EXPECT_GT(registry.LastErrorText().size(), std::strlen("RegQueryValueEx [2]::"));
 
-    EXPECT_FALSE(registry.QueryValue("HKEY_CURRENT_USER", "Software\\KestrovaneTests\\NoSuchKey", "X", out, sizeof out));
+    EXPECT_FALSE(
+        registry.QueryValue("HKEY_CURRENT_USER", "Software\\KestrovaneTests\\NoSuchKey", "X", out, sizeof out));
     EXPECT_EQ(registry.LastErrorText().rfind("RegOpenKeyEx [2]::", 0), 0u) << registry.LastErrorText();
 
     // A value longer than its field is a failed read; nothing is cut.

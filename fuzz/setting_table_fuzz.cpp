@@ -26,13 +26,22 @@ void CheckWrite(const PlannedWrite& write, const SettingRow& row, PowerSource so
     FUZZ_CHECK(write.rawValue == raw);
     const std::string value = SettingValueText(row, raw);
     switch (row.form) {
-    case ValueForm::Direct: FUZZ_CHECK(value == raw); break;
-    case ValueForm::YesNo: FUZZ_CHECK(value == "001" || value == "000"); break;
-    case ValueForm::Translated: FUZZ_CHECK(IsTableValue(*row.translation, value)); break;
+        case ValueForm::Direct:
+            FUZZ_CHECK(value == raw);
+            break;
+        case ValueForm::YesNo:
+            FUZZ_CHECK(value == "001" || value == "000");
+            break;
+        case ValueForm::Translated:
+            FUZZ_CHECK(IsTableValue(*row.translation, value));
+            break;
     }
-    const std::vector<std::string> expected = {
-        "POWERCFG", ac ? "-SETACVALUEINDEX" : "-SETDCVALUEINDEX", std::string(planGuid), row.subgroupGuid,
-        row.settingGuid, value};
+    const std::vector<std::string> expected = {"POWERCFG",
+                                               ac ? "-SETACVALUEINDEX" : "-SETDCVALUEINDEX",
+                                               std::string(planGuid),
+                                               row.subgroupGuid,
+                                               row.settingGuid,
+                                               value};
     FUZZ_CHECK(SplitCommandLine(write.command) == expected);
 }
 }  // namespace

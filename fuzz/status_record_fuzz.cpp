@@ -56,11 +56,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     sample.regid = "R&1";
     sample.description = "a ]]> b <c>";
     FUZZ_CHECK(XmlWellFormednessError(BuildStatusRecord(sample)).empty());
-    FUZZ_CHECK(XmlWellFormednessError("<?xml version=\"1.0\"?><a x='1' y=\"&#x41;\"><b/>&amp;<!-- c --></a>\n").empty());
-    for (const char* broken : {"", "<a>", "<a></b>", "<a><b></a></b>", "<a/><b/>", "<a>&c;</a>", "<a>&amp</a>",
-                               "<a>&#1;</a>", "<a>\x01</a>", "<a>]]></a>", "<a>x < y</a>", "<a x='1' x='2'/>",
-                               "<a x=1/>", "<a><![CDATA[x</a>", "<a><!-- x -- y --></a>", "<!DOCTYPE a><a/>",
-                               "<a/><?xml version=\"1.0\"?>"})
+    FUZZ_CHECK(
+        XmlWellFormednessError("<?xml version=\"1.0\"?><a x='1' y=\"&#x41;\"><b/>&amp;<!-- c --></a>\n").empty());
+    for (const char* broken :
+         {"", "<a>", "<a></b>", "<a><b></a></b>", "<a/><b/>", "<a>&c;</a>", "<a>&amp</a>", "<a>&#1;</a>", "<a>\x01</a>",
+          "<a>]]></a>", "<a>x < y</a>", "<a x='1' x='2'/>", "<a x=1/>", "<a><![CDATA[x</a>", "<a><!-- x -- y --></a>",
+          "<!DOCTYPE a><a/>", "<a/><?xml version=\"1.0\"?>"})
         FUZZ_CHECK(!XmlWellFormednessError(broken).empty());
     return 0;
 }

@@ -106,9 +106,12 @@ private:
             std::size_t digits = 0;
             for (char c = Peek(); c != ';'; c = Peek()) {
                 int digit = -1;
-                if (c >= '0' && c <= '9') digit = c - '0';
-                else if (hex && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-                else if (hex && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+                if (c >= '0' && c <= '9')
+                    digit = c - '0';
+                else if (hex && c >= 'a' && c <= 'f')
+                    digit = c - 'a' + 10;
+                else if (hex && c >= 'A' && c <= 'F')
+                    digit = c - 'A' + 10;
                 if (digit < 0) {
                     Fail("bad character reference", start);
                     return;
@@ -213,8 +216,10 @@ private:
                 ++pos_;
                 open.pop_back();
             } else if (Peek() == '<') {
-                if (!IsNameStart(Peek(1))) Fail("\"<\" in text", pos_);
-                else StartTag(open);
+                if (!IsNameStart(Peek(1)))
+                    Fail("\"<\" in text", pos_);
+                else
+                    StartTag(open);
             } else if (Peek() == '&') {
                 Reference();
             } else if (At("]]>")) {

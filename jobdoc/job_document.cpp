@@ -50,8 +50,8 @@ void JobDocument::Release() {
 
 bool JobDocument::Create(std::string& errorText) {
     State& s = *state_;
-    s.lastStatus = CoCreateInstance(kDomDocumentClsid, nullptr, CLSCTX_INPROC_SERVER, kDomDocumentIid,
-                                    s.document.put_void());
+    s.lastStatus =
+        CoCreateInstance(kDomDocumentClsid, nullptr, CLSCTX_INPROC_SERVER, kDomDocumentIid, s.document.put_void());
     if (s.lastStatus != S_OK || !s.document) {
         s.document.reset();
         errorText = "Unable initialize xml, check the msxml.dll in windows folder";

@@ -34,8 +34,8 @@ const char kHeaderAttributes[] =
 
 // A whole job: the header element holding `steps`, followed by `after`.
 std::string Job(const std::string& steps, const std::string& after = "") {
-    return std::string("<scriptinstances><scriptinstance ") + kHeaderAttributes + ">" + steps +
-           "</scriptinstance>" + after + "</scriptinstances>";
+    return std::string("<scriptinstances><scriptinstance ") + kHeaderAttributes + ">" + steps + "</scriptinstance>" +
+           after + "</scriptinstances>";
 }
 }  // namespace
 
@@ -80,16 +80,16 @@ TEST(JobDocument, HeaderComesFromChildElementsThenExactCaseAttributes) {
 }
 
 TEST(JobDocument, StepChildrenFillTheRecordInDocumentOrder) {
-    LoadedJob job(Job(
-        "<step value=\"1\"><Action>Modify Scheme</Action><SCHNAME>My  plan  two</SCHNAME>"
-        "<TurnOffM>10#@#5</TurnOffM><turnoffhd>10</turnoffhd><turnoffstnd>#@#5</turnoffstnd>"
-        "<turnoffhib>1#@#2#@#3</turnoffhib><!-- a comment --><unknown>x</unknown>"
-        "<schdesc>line one\n\tline two</schdesc><schactive>  1  </schactive></step>"
-        "<step id=\"a\" value=\"2\" xmlns:dt=\"urn:schemas-microsoft-com:datatypes\">"
-        "<reqpwd dt:dt=\"string\">1#@#0</reqpwd><enahiber dt:dt=\"boolean\">1</enahiber>"
-        "<procmaxstate dt:dt=\"int\">100</procmaxstate>"
-        "<overwrite>1</overwrite><overwrite>0</overwrite></step><instanceid>I-1</instanceid>",
-        "<step value=\"3\"><action>Delete Scheme</action></step>"));
+    LoadedJob job(
+        Job("<step value=\"1\"><Action>Modify Scheme</Action><SCHNAME>My  plan  two</SCHNAME>"
+            "<TurnOffM>10#@#5</TurnOffM><turnoffhd>10</turnoffhd><turnoffstnd>#@#5</turnoffstnd>"
+            "<turnoffhib>1#@#2#@#3</turnoffhib><!-- a comment --><unknown>x</unknown>"
+            "<schdesc>line one\n\tline two</schdesc><schactive>  1  </schactive></step>"
+            "<step id=\"a\" value=\"2\" xmlns:dt=\"urn:schemas-microsoft-com:datatypes\">"
+            "<reqpwd dt:dt=\"string\">1#@#0</reqpwd><enahiber dt:dt=\"boolean\">1</enahiber>"
+            "<procmaxstate dt:dt=\"int\">100</procmaxstate>"
+            "<overwrite>1</overwrite><overwrite>0</overwrite></step><instanceid>I-1</instanceid>",
+            "<step value=\"3\"><action>Delete Scheme</action></step>"));
     ASSERT_TRUE(job.loaded) << job.error;
     ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
 
@@ -165,8 +165,9 @@ TEST(JobDocument, StepBoundComesFromTheHeaderElementsChildren) {
 TEST(JobDocument, MalformedStepsFailAndEndTheSteps) {
     PwrScheme step{};
     {
-        LoadedJob job(Job("<step value=\"1\"><action>A</action></step><step><action>B</action></step>"
-                          "<step value=\"3\"/>"));
+        LoadedJob job(
+            Job("<step value=\"1\"><action>A</action></step><step><action>B</action></step>"
+                "<step value=\"3\"/>"));
         ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
         EXPECT_EQ(job.Next(step), StepRead::Read);
         EXPECT_EQ(job.Next(step), StepRead::Failed);
@@ -174,8 +175,11 @@ TEST(JobDocument, MalformedStepsFailAndEndTheSteps) {
         EXPECT_EQ(job.Next(step), StepRead::End);
     }
     {
-        LoadedJob job(Job("<step value=\"1\"><schname>" + std::string(49, 'n') + "</schname></step>"
-                          "<step value=\"2\"><schname>" + std::string(50, 'n') + "</schname></step>"
+        LoadedJob job(Job("<step value=\"1\"><schname>" + std::string(49, 'n') +
+                          "</schname></step>"
+                          "<step value=\"2\"><schname>" +
+                          std::string(50, 'n') +
+                          "</schname></step>"
                           "<step value=\"3\"/>"));
         ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
         ASSERT_EQ(job.Next(step), StepRead::Read);

@@ -65,8 +65,8 @@ std::pair<std::string_view, std::string_view> SplitAcDc(std::string_view text) {
     return {text.substr(0, at), text.substr(at + kAcDcSeparator.size())};
 }
 
-bool StoreStepTag(PwrScheme& step, const StepTag& tag, std::string_view elementName,
-                  std::string_view text, std::string& errorText) {
+bool StoreStepTag(PwrScheme& step, const StepTag& tag, std::string_view elementName, std::string_view text,
+                  std::string& errorText) {
     if (tag.dcSize == 0)
         return StoreFieldText(FieldAt(step, tag.offset, tag.size), text, "Value", elementName, errorText);
     const auto [ac, dc] = SplitAcDc(text);

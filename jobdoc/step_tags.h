@@ -10,10 +10,10 @@
 #include "run/pwr_scheme.h"
 
 struct StepTag {
-    const char* name;       // the tag in lower case
-    std::size_t offset;     // the single field, or the AC field of a pair
+    const char* name;    // the tag in lower case
+    std::size_t offset;  // the single field, or the AC field of a pair
     std::size_t size;
-    std::size_t dcOffset;   // the DC field of a pair; dcSize is 0 for a single value
+    std::size_t dcOffset;  // the DC field of a pair; dcSize is 0 for a single value
     std::size_t dcSize;
 };
 

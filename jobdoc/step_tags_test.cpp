@@ -19,12 +19,11 @@ std::string Store(PwrScheme& step, const char* tag, const std::string& text) {
 }  // namespace
 
 TEST(StepTags, EveryFieldHasExactlyOneTagMatchedInAnyCase) {
-    const char* tags[] = {"action", "schname", "schbasedon", "schdesc", "modifyoption", "overwrite",
-                          "schactive", "enahiber", "critbatact", "lowbatact", "critbatlev", "lowbatlev",
-                          "lowbatnotif", "turnoffm", "turnoffhd", "turnoffstnd", "turnoffhib",
-                          "wirelessmode", "closelid", "powerbtn", "sleepbtn", "startmenu",
-                          "pcilinkstate", "procminstate", "procmaxstate", "syscooling", "reqpwd",
-                          "allowhbrid", "allowwake", "suspndset"};
+    const char* tags[] = {"action",       "schname",    "schbasedon", "schdesc",     "modifyoption", "overwrite",
+                          "schactive",    "enahiber",   "critbatact", "lowbatact",   "critbatlev",   "lowbatlev",
+                          "lowbatnotif",  "turnoffm",   "turnoffhd",  "turnoffstnd", "turnoffhib",   "wirelessmode",
+                          "closelid",     "powerbtn",   "sleepbtn",   "startmenu",   "pcilinkstate", "procminstate",
+                          "procmaxstate", "syscooling", "reqpwd",     "allowhbrid",  "allowwake",    "suspndset"};
     std::set<std::size_t> offsets;
     std::size_t bytes = sizeof(PwrScheme::CStepValue);
     for (const char* tag : tags) {
@@ -84,15 +83,12 @@ TEST(StepTags, ValuesThatDoNotFitAreRefusedWithTheirLimit) {
     PwrScheme step{};
     EXPECT_EQ(Store(step, "schname", std::string(49, 'n')), "");
     EXPECT_EQ(std::strlen(step.CSchName), 49u);
-    EXPECT_EQ(Store(step, "schname", std::string(50, 'n')),
-              "Value of \"schname\" is longer than 49 characters");
+    EXPECT_EQ(Store(step, "schname", std::string(50, 'n')), "Value of \"schname\" is longer than 49 characters");
     EXPECT_STREQ(step.CSchName, "");
 
     EXPECT_EQ(Store(step, "schdesc", std::string(2047, 'd')), "");
-    EXPECT_EQ(Store(step, "schdesc", std::string(2048, 'd')),
-              "Value of \"schdesc\" is longer than 2047 characters");
-    EXPECT_EQ(Store(step, "overwrite", std::string(21, '1')),
-              "Value of \"overwrite\" is longer than 20 characters");
+    EXPECT_EQ(Store(step, "schdesc", std::string(2048, 'd')), "Value of \"schdesc\" is longer than 2047 characters");
+    EXPECT_EQ(Store(step, "overwrite", std::string(21, '1')), "Value of \"overwrite\" is longer than 20 characters");
 
     // Each half of a pair has its own limit.
     EXPECT_EQ(Store(step, "turnoffm", std::string(20, '9') + "#@#" + std::string(20, '8')), "");

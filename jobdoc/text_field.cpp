@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-bool StoreFieldText(TextField field, std::string_view value, std::string_view what,
-                    std::string_view name, std::string& errorText) {
+bool StoreFieldText(TextField field, std::string_view value, std::string_view what, std::string_view name,
+                    std::string& errorText) {
     if (field.size == 0) return false;
     if (value.size() >= field.size) {
         field.data[0] = '\0';

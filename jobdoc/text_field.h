@@ -21,5 +21,5 @@ TextField FieldOf(char (&field)[N]) {
 // field is emptied, `errorText` becomes
 //   <what> of "<name>" is longer than <size - 1> characters
 // and false is returned.
-[[nodiscard]] bool StoreFieldText(TextField field, std::string_view value, std::string_view what,
-                                  std::string_view name, std::string& errorText);
+[[nodiscard]] bool StoreFieldText(TextField field, std::string_view value, std::string_view what, std::string_view name,
+                                  std::string& errorText);

@@ -70,8 +70,8 @@ bool RunHidden(const char* program, const char* commandLine) {
     // CreateProcessA may write into its command-line argument.
     std::string command(commandLine);
     UniqueProcessInfo child;
-    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
-                        &startup, child.put())) {
+    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
+                        child.put())) {
         CaptureLastError();
         LogLine(kModule, "ERROR", "Process as user Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
         return false;
@@ -217,8 +217,7 @@ bool ExecuteCMD(const char* program, const char* commandLine) {
     }
 }
 
-bool CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
-                        unsigned long* exitCode) {
+bool CreateChildProcess(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
     try {
         return RunCaptured(program, commandLine, outputPath, exitCode);
     } catch (...) {

@@ -24,8 +24,6 @@ std::optional<std::string> RenameCommand(std::string_view planGuid, std::string_
 
 std::string HibernateCommand(bool on) { return on ? "POWERCFG -H \"ON\"" : "POWERCFG -H \"OFF\""; }
 
-std::string ActivateCommand(std::string_view planGuid) {
-    return "POWERCFG -SETACTIVE " + QuoteArgument(planGuid);
-}
+std::string ActivateCommand(std::string_view planGuid) { return "POWERCFG -SETACTIVE " + QuoteArgument(planGuid); }
 
 std::string DeleteCommand(std::string_view planGuid) { return "POWERCFG -DELETE " + QuoteArgument(planGuid); }

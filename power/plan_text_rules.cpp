@@ -22,8 +22,8 @@ std::optional<PlanTextRefusal> CheckPlanText(PlanText which, std::string_view te
         return std::nullopt;
     }
     if (HoldsControlCharacter(text))
-        return PlanTextRefusal{"Scheme Description holds control characters hence not processed",
-                               "Scheme Description", "Scheme Description Has Control Characters"};
+        return PlanTextRefusal{"Scheme Description holds control characters hence not processed", "Scheme Description",
+                               "Scheme Description Has Control Characters"};
     if (!exact)
         return PlanTextRefusal{
             "Scheme Description holds characters that the system's code page cannot hold exactly hence not processed",

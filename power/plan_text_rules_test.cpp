@@ -9,7 +9,8 @@ TEST(PlanTextRules, ControlCharactersAreTheC0BytesAndDelete) {
     EXPECT_FALSE(HoldsControlCharacter(" Office (night) ~"));
     // Bytes of the upper half belong to the code page's own letters.
     EXPECT_FALSE(HoldsControlCharacter("\x80\xA0\xC9\xFF"));
-    for (const char* text : {"a\tb", "line\n", "\rx", "\x01", "x\x1F", "del\x7F"}) EXPECT_TRUE(HoldsControlCharacter(text)) << text;
+    for (const char* text : {"a\tb", "line\n", "\rx", "\x01", "x\x1F", "del\x7F"})
+        EXPECT_TRUE(HoldsControlCharacter(text)) << text;
     EXPECT_TRUE(HoldsControlCharacter(std::string("a\0b", 3)));
 }
 

@@ -22,10 +22,11 @@ void ExpectPlan(const SchemeEntry& entry, const std::string& name, const std::st
 }  // namespace
 
 TEST(PlanListing, ReadsEnglishListing) {
-    const std::string text = std::string("\r\nExisting Power Schemes (* Active)\r\n-----------------------------------\r\n") +
-                             PlanLine("Power Scheme GUID:", kBalanced, "Balanced", true) +
-                             PlanLine("Power Scheme GUID:", kHigh, "High performance", false) +
-                             PlanLine("Power Scheme GUID:", kSaver, "Team (night) plan", false) + "\r\n";
+    const std::string text =
+        std::string("\r\nExisting Power Schemes (* Active)\r\n-----------------------------------\r\n") +
+        PlanLine("Power Scheme GUID:", kBalanced, "Balanced", true) +
+        PlanLine("Power Scheme GUID:", kHigh, "High performance", false) +
+        PlanLine("Power Scheme GUID:", kSaver, "Team (night) plan", false) + "\r\n";
     const std::vector<SchemeEntry> plans = ParsePlanListing(text);
     ASSERT_EQ(3u, plans.size());
     ExpectPlan(plans[0], "Balanced", kBalanced, "Yes");
@@ -35,7 +36,10 @@ TEST(PlanListing, ReadsEnglishListing) {
 
 TEST(PlanListing, ReadsLocalizedLabelsAndOddSpacing) {
     const std::string text = PlanLine("GUID des Energieschemas:", kBalanced, "Ausbalanciert", false) +
-                             PlanLine("GUID du mode de gestion de l'alimentation :", kHigh, "Performances \xE9lev\xE9" "es", true) +
+                             PlanLine("GUID du mode de gestion de l'alimentation :", kHigh,
+                                      "Performances \xE9lev\xE9"
+                                      "es",
+                                      true) +
                              // Tabs, single blanks, no blank before the marker, LF only.
                              "Schema: " + kSaver + "\t(Sparen:  x ) \t*\n" +
                              // A label with a colon of its own.
@@ -43,7 +47,10 @@ TEST(PlanListing, ReadsLocalizedLabelsAndOddSpacing) {
     const std::vector<SchemeEntry> plans = ParsePlanListing(text);
     ASSERT_EQ(4u, plans.size());
     ExpectPlan(plans[0], "Ausbalanciert", kBalanced, "No");
-    ExpectPlan(plans[1], "Performances \xE9lev\xE9" "es", kHigh, "Yes");
+    ExpectPlan(plans[1],
+               "Performances \xE9lev\xE9"
+               "es",
+               kHigh, "Yes");
     ExpectPlan(plans[2], "Sparen:  x", kSaver, "Yes");
     ExpectPlan(plans[3], "Equilibrado", kBalanced, "No");
 }

@@ -17,9 +17,9 @@ constexpr char kOther[] = "8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c";
 TEST(SchemeListFiles, ParseAndReadGuidFromCapturedFiles) {
     ResetRunContext();
     TempFolder temp;
-    const std::string listing = temp.WriteFile(
-        "list.txt", std::string("Power Scheme GUID: ") + kGuid + "  (Balanced) *\r\nPower Scheme GUID: " + kOther +
-                        "  (Team (night) plan)");
+    const std::string listing =
+        temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid +
+                                       "  (Balanced) *\r\nPower Scheme GUID: " + kOther + "  (Team (night) plan)");
     g_ctx.SchemeList.push_back({"Stale", kOther, "No"});
     ParseSchemeList(listing);
     ASSERT_EQ(2u, g_ctx.SchemeList.size());
@@ -45,10 +45,15 @@ TEST(SchemeListFiles, NamesArriveInTheAnsiCodePage) {
     // "Économie" as the console prints it (code page 437). A name with a
     // character that code page 1252 lacks ("░") keeps its GUID but no name,
     // so that no request matches a look-alike of it.
-    ParseSchemeList(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid + "  (\x90" "conomie)\r\n" +
+    ParseSchemeList(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid +
+                                                   "  (\x90"
+                                                   "conomie)\r\n" +
                                                    "Power Scheme GUID: " + kOther + "  (Shade \xB0)\r\n"));
     ASSERT_EQ(2u, g_ctx.SchemeList.size());
-    EXPECT_EQ("\xC9" "conomie", g_ctx.SchemeList[0].SchemeName);
+    EXPECT_EQ(
+        "\xC9"
+        "conomie",
+        g_ctx.SchemeList[0].SchemeName);
     EXPECT_EQ("", g_ctx.SchemeList[1].SchemeName);
     EXPECT_TRUE(SchemeListed("8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C"));
     EXPECT_FALSE(SchemeListed("a1841308-3541-4fab-bc81-f71556f20b4a"));

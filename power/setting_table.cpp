@@ -46,6 +46,8 @@ constexpr auto ALL = RowCondition::Always;
 }  // namespace
 
 // The order of the rows is the order of the commands.
+// The table keeps its hand layout: one row per setting, in columns.
+// clang-format off
 const std::array<SettingRow, kSettingRowCount> kSettingRows = {{
     {"critbatact", &P::CCritBatActAC, &P::CCritBatActDC, kBattery, "637ea02f-bbcb-4015-8e2c-a1c7b9c0b546",
      T, &kAction, ALL, "Critical battery action AC", "Critical battery action DC",
@@ -138,6 +140,7 @@ const std::array<SettingRow, kSettingRowCount> kSettingRows = {{
      "Failed to set value of USB selective suspend setting on AC Power : ",
      "Failed to set value of USB selective suspend setting on DC Power : "},
 }};
+// clang-format on
 
 std::string_view RecordField::In(const PwrScheme& request) const {
     if (wide_ != nullptr) return FieldText(request.*wide_);
@@ -152,18 +155,16 @@ std::string TranslateCode(const Translation& translation, std::string_view code)
     return {};
 }
 
-bool CoolingPolicyApplies(std::int32_t osCode) {
-    return osCode == 2 || osCode == 3 || osCode == 4 || osCode == 11;
-}
+bool CoolingPolicyApplies(std::int32_t osCode) { return osCode == 2 || osCode == 3 || osCode == 4 || osCode == 11; }
 
 std::string SettingValueText(const SettingRow& row, std::string_view recordText) {
     switch (row.form) {
-    case ValueForm::Translated:
-        return TranslateCode(*row.translation, recordText);
-    case ValueForm::YesNo:
-        return OptionIsOn(recordText) ? "001" : "000";
-    case ValueForm::Direct:
-        break;
+        case ValueForm::Translated:
+            return TranslateCode(*row.translation, recordText);
+        case ValueForm::YesNo:
+            return OptionIsOn(recordText) ? "001" : "000";
+        case ValueForm::Direct:
+            break;
     }
     return std::string(recordText);
 }
@@ -181,8 +182,7 @@ std::string SettingCommand(const SettingRow& row, PowerSource source, std::strin
     return command;
 }
 
-std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::string_view planGuid,
-                                            std::int32_t osCode) {
+std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::string_view planGuid, std::int32_t osCode) {
     std::vector<PlannedWrite> plan;
     plan.reserve(2 * kSettingRowCount);
     for (const SettingRow& row : kSettingRows) {

@@ -98,5 +98,4 @@ struct PlannedWrite {
 
 // The ordered steps for a request: 44 writes (AC before DC for every row), or
 // 42 writes and the notice when the cooling policy does not apply.
-std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::string_view planGuid,
-                                            std::int32_t osCode);
+std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::string_view planGuid, std::int32_t osCode);

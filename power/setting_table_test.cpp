@@ -21,17 +21,28 @@ PwrScheme FullRequest() {
         const char* acValue;
         const char* dcValue;
     } pairs[] = {
-        {r.CCritBatActAC, r.CCritBatActDC, "5", "4"},   {r.CLowBatActAC, r.CLowBatActDC, "1", "6"},
-        {r.CCritBatLevAC, r.CCritBatLevDC, "5", "7"},   {r.CLowBatLevAC, r.CLowBatLevDC, "10", "12"},
-        {r.CLowBatNotifAC, r.CLowBatNotifDC, "1", "0"}, {r.CTurnOffMAC, r.CTurnOffMDC, "600", "300"},
-        {r.CTurnOffHdAC, r.CTurnOffHdDC, "1200", "600"}, {r.CTurnOffStndAC, r.CTurnOffStndDC, "0", "900"},
-        {r.CTurnOffHibAC, r.CTurnOffHibDC, "0", "3600"}, {r.CWirelessModeAC, r.CWirelessModeDC, "1", "4"},
-        {r.CCloseLidAC, r.CCloseLidDC, "1", "6"},       {r.CPowerBtnAC, r.CPowerBtnDC, "5", "4"},
-        {r.CSleepBtnAC, r.CSleepBtnDC, "6", "6"},       {r.CStartMenuAC, r.CStartMenuDC, "5", "6"},
-        {r.CPciLinkStateAC, r.CPciLinkStateDC, "0", "2"}, {r.CProcMinStateAC, r.CProcMinStateDC, "5", "5"},
-        {r.CProcMaxStateAC, r.CProcMaxStateDC, "100", "80"}, {r.CSysCoolingAC, r.CSysCoolingDC, "1", "0"},
-        {r.CReqPwdAC, r.CReqPwdDC, "1", "0"},           {r.CAllowHbridAC, r.CAllowHbridDC, "0", "1"},
-        {r.CAllowWakeAC, r.CAllowWakeDC, "1", ""},      {r.CSuspndSetAC, r.CSuspndSetDC, "1", "1"},
+        {r.CCritBatActAC, r.CCritBatActDC, "5", "4"},
+        {r.CLowBatActAC, r.CLowBatActDC, "1", "6"},
+        {r.CCritBatLevAC, r.CCritBatLevDC, "5", "7"},
+        {r.CLowBatLevAC, r.CLowBatLevDC, "10", "12"},
+        {r.CLowBatNotifAC, r.CLowBatNotifDC, "1", "0"},
+        {r.CTurnOffMAC, r.CTurnOffMDC, "600", "300"},
+        {r.CTurnOffHdAC, r.CTurnOffHdDC, "1200", "600"},
+        {r.CTurnOffStndAC, r.CTurnOffStndDC, "0", "900"},
+        {r.CTurnOffHibAC, r.CTurnOffHibDC, "0", "3600"},
+        {r.CWirelessModeAC, r.CWirelessModeDC, "1", "4"},
+        {r.CCloseLidAC, r.CCloseLidDC, "1", "6"},
+        {r.CPowerBtnAC, r.CPowerBtnDC, "5", "4"},
+        {r.CSleepBtnAC, r.CSleepBtnDC, "6", "6"},
+        {r.CStartMenuAC, r.CStartMenuDC, "5", "6"},
+        {r.CPciLinkStateAC, r.CPciLinkStateDC, "0", "2"},
+        {r.CProcMinStateAC, r.CProcMinStateDC, "5", "5"},
+        {r.CProcMaxStateAC, r.CProcMaxStateDC, "100", "80"},
+        {r.CSysCoolingAC, r.CSysCoolingDC, "1", "0"},
+        {r.CReqPwdAC, r.CReqPwdDC, "1", "0"},
+        {r.CAllowHbridAC, r.CAllowHbridDC, "0", "1"},
+        {r.CAllowWakeAC, r.CAllowWakeDC, "1", ""},
+        {r.CSuspndSetAC, r.CSuspndSetDC, "1", "1"},
     };
     for (const auto& p : pairs) {
         std::strcpy(p.ac, p.acValue);
@@ -122,8 +133,7 @@ TEST(SettingTable, FullRecordGivesFortyFourCommandsInTableOrder) {
     EXPECT_STREQ(plan[11].failureMessage, "Failed to set value of Turn Off Monitor on DC Power : ");
     EXPECT_EQ(plan[19].label, "Wireless Adapter Power Saving Mode AC");
     EXPECT_EQ(plan[19].rawValue, "4");
-    EXPECT_STREQ(plan[19].failureMessage,
-                 "Failed to set value of Wireless Adapter Power Saving Mode on DC Power : ");
+    EXPECT_STREQ(plan[19].failureMessage, "Failed to set value of Wireless Adapter Power Saving Mode on DC Power : ");
     EXPECT_EQ(plan[35].label, "System cooling policy AC");
     EXPECT_STREQ(plan[35].failureMessage, "Failed to set value of System cooling policy on DC Power : ");
     EXPECT_EQ(plan[37].label, "Prompt for Password Dc");
@@ -205,14 +215,16 @@ TEST(SettingTable, TranslationsAndYesNoRows) {
     const auto plan = PlanSettingWrites(PwrScheme{}, kPlan, 3);
     ASSERT_EQ(plan.size(), 44u);
     for (std::size_t i = 0; i < 36; ++i) EXPECT_EQ(plan[i].command.substr(plan[i].command.size() - 3), " \"\"") << i;
-    for (std::size_t i = 36; i < 44; ++i) EXPECT_EQ(plan[i].command.substr(plan[i].command.size() - 6), " \"000\"") << i;
+    for (std::size_t i = 36; i < 44; ++i)
+        EXPECT_EQ(plan[i].command.substr(plan[i].command.size() - 6), " \"000\"") << i;
 }
 
 TEST(SettingTable, InsertedValuesCannotEndTheirArgumentEarly) {
     const SettingRow& monitor = Row("turnoffm");
-    EXPECT_EQ(SettingCommand(monitor, PowerSource::DC, kPlan, "5\" \"x"),
-              std::string("POWERCFG -SETDCVALUEINDEX \"") + kPlan +
-                  "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"5\\\" \\\"x\"");
+    EXPECT_EQ(
+        SettingCommand(monitor, PowerSource::DC, kPlan, "5\" \"x"),
+        std::string("POWERCFG -SETDCVALUEINDEX \"") + kPlan +
+            "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"5\\\" \\\"x\"");
     EXPECT_EQ(SettingCommand(monitor, PowerSource::AC, "g\\", "1"),
               "POWERCFG -SETACVALUEINDEX \"g\\\\\" \"7516b95f-f776-4464-8c53-06167f40cc99\" "
               "\"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"1\"");

@@ -42,14 +42,14 @@ HttpPostOutcome PostXml(const std::wstring& url, const std::string& body) {
     UniqueInternet connection(WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
     if (!connection) return LastFailure();
     const DWORD flags = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
-    UniqueInternet request(WinHttpOpenRequest(connection.get(), L"POST", object.c_str(), nullptr,
-                                              WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
+    UniqueInternet request(WinHttpOpenRequest(connection.get(), L"POST", object.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                              WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
     if (!request) return LastFailure();
 
     static const wchar_t kHeaders[] = L"Content-Type: text/xml; charset=utf-8\r\n";
     const DWORD length = static_cast<DWORD>(body.size());
-    if (!WinHttpSendRequest(request.get(), kHeaders, static_cast<DWORD>(-1),
-                            const_cast<char*>(body.data()), length, length, 0))
+    if (!WinHttpSendRequest(request.get(), kHeaders, static_cast<DWORD>(-1), const_cast<char*>(body.data()), length,
+                            length, 0))
         return LastFailure();
     if (!WinHttpReceiveResponse(request.get(), nullptr)) return LastFailure();
 
@@ -66,11 +66,11 @@ std::wstring HttpErrorText(DWORD error) {
     wchar_t* text = nullptr;
     DWORD n = 0;
     if (HMODULE winhttp = GetModuleHandleW(L"winhttp.dll"))
-        n = FormatMessageW(common | FORMAT_MESSAGE_FROM_HMODULE, winhttp, error, 0,
-                           reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        n = FormatMessageW(common | FORMAT_MESSAGE_FROM_HMODULE, winhttp, error, 0, reinterpret_cast<wchar_t*>(&text),
+                           0, nullptr);
     if (n == 0)
-        n = FormatMessageW(common | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, error, 0,
-                           reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        n = FormatMessageW(common | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0,
+                           nullptr);
     UniqueLocal owner(text);
     if (n == 0) return L"WinHTTP error " + std::to_wstring(error);
     return std::wstring(text, n);

@@ -16,7 +16,9 @@ namespace {
 class WinsockSession {
 public:
     WinsockSession() { ok_ = WSAStartup(MAKEWORD(2, 2), &data_) == 0; }
-    ~WinsockSession() { if (ok_) WSACleanup(); }
+    ~WinsockSession() {
+        if (ok_) WSACleanup();
+    }
     bool ok() const { return ok_; }
 
 private:
@@ -86,8 +88,8 @@ private:
             received.append(chunk, static_cast<std::size_t>(n));
         }
         if (headEnd != std::string::npos) body_ = received.substr(headEnd + 4);
-        const std::string answer = "HTTP/1.1 " + std::to_string(status_) +
-                                   " Answer\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        const std::string answer =
+            "HTTP/1.1 " + std::to_string(status_) + " Answer\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
         send(client, answer.data(), static_cast<int>(answer.size()), 0);
         shutdown(client, SD_SEND);
         closesocket(client);
@@ -165,8 +167,9 @@ TEST_F(ReferenceRelay, PostsTheRecordAndReportsTheAnswer) {
         EXPECT_EQ(answer.error.ref().vt, VT_EMPTY);
         EXPECT_EQ(receiver.body(), Narrow(kRecord));
         const std::string& head = receiver.head();
-        EXPECT_EQ(head.rfind("POST /tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77&sid=S9&rid=123456&rty=T1 HTTP/1.1\r\n", 0),
-                  0u)
+        EXPECT_EQ(
+            head.rfind("POST /tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77&sid=S9&rid=123456&rty=T1 HTTP/1.1\r\n", 0),
+            0u)
             << head;
         EXPECT_NE(head.find("\r\nContent-Type: text/xml"), std::string::npos) << head;
     }

@@ -20,18 +20,17 @@ void SetText(VARIANT* target, const std::wstring& text) {
     target->bstrVal = value;
 }
 
-std::wstring StringOf(const VARIANT& value) {
-    return std::wstring(value.bstrVal, SysStringLen(value.bstrVal));
-}
+std::wstring StringOf(const VARIANT& value) { return std::wstring(value.bstrVal, SysStringLen(value.bstrVal)); }
 
 // The record goes over the wire as UTF-8, the encoding of an XML text
 // without a declaration.
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                      nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
     return out;
 }
 

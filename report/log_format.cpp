@@ -47,8 +47,8 @@ std::string NormaliseLogType(std::string_view type) {
 }
 
 std::string LogRecord(std::string_view recordDate, std::string_view timeText, std::string_view user,
-                      std::string_view module, std::string_view type, std::string_view val1,
-                      std::string_view val2, std::string_view val3) {
+                      std::string_view module, std::string_view type, std::string_view val1, std::string_view val2,
+                      std::string_view val3) {
     const std::string typeColumn = NormaliseLogType(type);
     std::string line;
     line.append(recordDate).append(" ").append(timeText);

@@ -18,5 +18,5 @@ std::string LogFileHeader(std::string_view application, std::string_view regid, 
 std::string NormaliseLogType(std::string_view type);
 // One record line; values are written unchanged, line breaks included.
 std::string LogRecord(std::string_view recordDate, std::string_view timeText, std::string_view user,
-                      std::string_view module, std::string_view type, std::string_view val1,
-                      std::string_view val2, std::string_view val3);
+                      std::string_view module, std::string_view type, std::string_view val1, std::string_view val2,
+                      std::string_view val3);

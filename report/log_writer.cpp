@@ -18,8 +18,8 @@ std::string SessionUserName() {
     return name;
 }
 
-bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type,
-                    std::string_view val1, std::string_view val2, std::string_view val3);
+bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type, std::string_view val1,
+                    std::string_view val2, std::string_view val3);
 
 std::string TimeText(const SYSTEMTIME& now) {
     char text[256] = {};
@@ -28,8 +28,8 @@ std::string TimeText(const SYSTEMTIME& now) {
 }
 }  // namespace
 
-void WriteLog(std::string_view application, std::string_view module, std::string_view type,
-              std::string_view val1, std::string_view val2, std::string_view val3) {
+void WriteLog(std::string_view application, std::string_view module, std::string_view type, std::string_view val1,
+              std::string_view val2, std::string_view val3) {
     // Callers log a failure and then read the thread's last error; opening the
     // log file must not replace it (an existing file sets ERROR_ALREADY_EXISTS).
     const LastErrorKeeper keep;
@@ -46,8 +46,8 @@ std::string LogFolder() { return std::string(g_ctx.Agent.InstallationPath) + "\\
 
 namespace {
 // True when the whole line reached the file.
-bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type,
-                    std::string_view val1, std::string_view val2, std::string_view val3) {
+bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type, std::string_view val1,
+                    std::string_view val2, std::string_view val3) {
     try {
         const std::string user = SessionUserName();
         const std::string folder = LogFolder();

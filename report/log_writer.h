@@ -7,12 +7,12 @@
 
 inline constexpr char kAppName[] = "Kestrovane";
 
-void WriteLog(std::string_view application, std::string_view module, std::string_view type,
-              std::string_view val1, std::string_view val2, std::string_view val3);
+void WriteLog(std::string_view application, std::string_view module, std::string_view type, std::string_view val1,
+              std::string_view val2, std::string_view val3);
 
 // WriteLog with the application name of this program.
-inline void LogLine(std::string_view module, std::string_view type, std::string_view val1,
-                    std::string_view val2, std::string_view val3) {
+inline void LogLine(std::string_view module, std::string_view type, std::string_view val1, std::string_view val2,
+                    std::string_view val3) {
     WriteLog(kAppName, module, type, val1, val2, val3);
 }
 

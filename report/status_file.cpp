@@ -10,8 +10,7 @@
 
 bool CreateStatusFile(int outcome) {
     const JobArgs& args = g_ctx.Args;
-    const std::string name =
-        StatusFileName(args.OD, args.JobId, args.ScriptId, g_ctx.Agent.REGID, args.ExecutionTime);
+    const std::string name = StatusFileName(args.OD, args.JobId, args.ScriptId, g_ctx.Agent.REGID, args.ExecutionTime);
     const std::string folder = std::string(g_ctx.Agent.InstallationPath) + "\\Dorvik";
     CreateFolderPath(folder);
     const std::string path = folder + "\\" + name;

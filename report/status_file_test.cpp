@@ -25,7 +25,8 @@ TEST(StatusFile, WritesAndReplacesTheJobsFile) {
     EXPECT_TRUE(CreateStatusFile(0));
     EXPECT_EQ(ReadWholeFile(path), "FAILED@#@");
 
-    EXPECT_EQ(CountOf(ReadRunLog(temp.path()), "\tCreateStatusFile\tINFO\tCreated Status File \t" + path + "\t\r\n"), 3);
+    EXPECT_EQ(CountOf(ReadRunLog(temp.path()), "\tCreateStatusFile\tINFO\tCreated Status File \t" + path + "\t\r\n"),
+              3);
     ResetRunContext();
 }
 

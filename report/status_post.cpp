@@ -139,8 +139,8 @@ bool TryWebPost(const std::string& url, const std::string& record) {
         UniqueVariant in[7];
         bool converted = false;
         try {
-            converted = SetBstr(in[0], url) && SetBstr(in[1], record) && SetBstr(in[2], "N") &&
-                        SetBstr(in[3], "") && SetBstr(in[4], "") && SetBstr(in[5], "") && SetBstr(in[6], "");
+            converted = SetBstr(in[0], url) && SetBstr(in[1], record) && SetBstr(in[2], "N") && SetBstr(in[3], "") &&
+                        SetBstr(in[4], "") && SetBstr(in[5], "") && SetBstr(in[6], "");
         } catch (const std::bad_alloc&) {
             converted = false;
         }

@@ -99,8 +99,9 @@ TEST_F(StatusPost, DefaultServerFollowsWhenTheConfiguredOneFails) {
     EXPECT_NE(defaultUrl, calls[0].texts[0]);
     EXPECT_EQ(calls[1].texts[1], calls[0].texts[1]);
     EXPECT_TRUE(FileNamesIn(PostLogFolder(temp)).empty());
-    EXPECT_EQ(CountOf(ReadRunLog(temp.path()), "\tInfo\tFailed To Send the Webpost\t" + std::string(kConfigured) + kQuery),
-              1);
+    EXPECT_EQ(
+        CountOf(ReadRunLog(temp.path()), "\tInfo\tFailed To Send the Webpost\t" + std::string(kConfigured) + kQuery),
+        1);
 }
 
 TEST_F(StatusPost, BothServersFailSoTheRecordIsSavedOnce) {

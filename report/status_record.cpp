@@ -19,10 +19,17 @@ std::string EscapeText(std::string_view value) {
     out.reserve(value.size());
     for (const char c : value) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            default: out += XmlChar(c);
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                out += XmlChar(c);
         }
     }
     return out;
@@ -120,8 +127,8 @@ std::string StatusPostUrl(std::string_view base, std::string_view memberId, std:
 
 std::string SavedRecordName(std::string_view regid, const RecordTime& t) {
     char stamp[64];
-    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d%02d%02d%02d%03d", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second, t.milliseconds);
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d%02d%02d%02d%03d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second, t.milliseconds);
     std::string name = "wpdcmscriptjobinstancestatus_N_";
     name += FileNamePart(regid);
     name += "_PER_";
@@ -139,9 +146,7 @@ std::string WithCrLf(std::string_view text) {
     return out;
 }
 
-std::string_view StatusFileKind(std::string_view od) {
-    return ContainsNoCaseAscii(od, "Template") ? "Template" : "OD";
-}
+std::string_view StatusFileKind(std::string_view od) { return ContainsNoCaseAscii(od, "Template") ? "Template" : "OD"; }
 
 std::string CompactExecutionTime(std::string_view executionTime) {
     std::string out;

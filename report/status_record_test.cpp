@@ -18,8 +18,8 @@ StatusRecordValues SampleValues() {
 std::string ExpectedRecord(const std::string& status, const std::string& cdata, const std::string& regid = "123456") {
     return "<wpdcmscriptjobinstancestatus>\n\t<batchid>0</batchid>\n\t<regid>" + regid +
            "</regid>\n\t<inid>88</inid>\n\t<inisrealtime>1</inisrealtime> \n\t<scriptid>93</scriptid> \n\t"
-           "<jobid>4711</jobid>\n\t<instanceid>I-5</instanceid> \n\t<status>" + status +
-           "</status> \n\t<desc><![CDATA[" + cdata +
+           "<jobid>4711</jobid>\n\t<instanceid>I-5</instanceid> \n\t<status>" +
+           status + "</status> \n\t<desc><![CDATA[" + cdata +
            "]]></desc>\n\t<inexecstatusdate>12/08/2026 10:30:45</inexecstatusdate> \n\t<inmenuid>0</inmenuid> "
            "\n\t<intemplateid>0</intemplateid> \n\t</wpdcmscriptjobinstancestatus>";
 }
@@ -88,7 +88,14 @@ TEST(StatusRecord, StatusFileNameAndContent) {
 }
 
 TEST(StatusRecord, ControlCharactersNeverReachTheRecord) {
-    const std::string regid("12\x01" "34\x1f", 6), description("a\x00" "b\x0b\tc\r\n", 8);
+    const std::string regid(
+        "12\x01"
+        "34\x1f",
+        6),
+        description(
+            "a\x00"
+            "b\x0b\tc\r\n",
+            8);
     StatusRecordValues v = SampleValues();
     v.regid = regid;
     v.description = description;

@@ -14,13 +14,9 @@
 
 namespace {
 
-SimOutcome SimulatorFault(const std::string& what)
-{
-    return SimOutcome{1, {}, "powercfg simulator: " + what + "\r\n"};
-}
+SimOutcome SimulatorFault(const std::string& what) { return SimOutcome{1, {}, "powercfg simulator: " + what + "\r\n"}; }
 
-SimOutcome RunWithStateFile(const std::wstring& statePath, const std::string& commandLine)
-{
+SimOutcome RunWithStateFile(const std::wstring& statePath, const std::string& commandLine) {
     SimState state = DefaultSimState();
     if (!statePath.empty()) {
         std::string text;
@@ -38,8 +34,7 @@ SimOutcome RunWithStateFile(const std::wstring& statePath, const std::string& co
 
 }  // namespace
 
-int main()
-{
+int main() {
     const std::string commandLine = WideToUtf8(GetCommandLineW());
     const std::wstring statePath = EnvironmentText(L"KV_POWERCFG_STATE");
     std::wstring journalPath = EnvironmentText(L"KV_POWERCFG_JOURNAL");

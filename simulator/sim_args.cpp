@@ -26,8 +26,7 @@ const SwitchForm kSwitches[] = {
 
 }  // namespace
 
-std::string_view TextAfterProgramName(std::string_view commandLine)
-{
+std::string_view TextAfterProgramName(std::string_view commandLine) {
     size_t end;
     if (!commandLine.empty() && commandLine.front() == '"') {
         end = commandLine.find('"', 1);
@@ -39,8 +38,7 @@ std::string_view TextAfterProgramName(std::string_view commandLine)
     return commandLine.substr(end);
 }
 
-bool ParseSimRequest(const std::vector<std::string>& args, SimRequest& request)
-{
+bool ParseSimRequest(const std::vector<std::string>& args, SimRequest& request) {
     if (args.empty()) return false;
     const std::string& word = args.front();
     if (word.size() < 2 || (word[0] != '-' && word[0] != '/')) return false;

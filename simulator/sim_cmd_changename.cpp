@@ -2,8 +2,7 @@
 // only when one is given.
 #include "simulator/sim_commands.h"
 
-SimOutcome ChangePlanName(SimState& state, const SimOperands& operands)
-{
+SimOutcome ChangePlanName(SimState& state, const SimOperands& operands) {
     SimPlan* plan = FindPlan(state, operands[0]);
     if (!plan) return SimNotFound();
     plan->name = operands[1];

@@ -8,13 +8,9 @@
 
 namespace {
 
-bool IsHex(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
-bool IsWellFormedGuid(std::string_view text)
-{
+bool IsWellFormedGuid(std::string_view text) {
     if (text.size() != 36) return false;
     for (size_t i = 0; i < text.size(); ++i) {
         const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
@@ -23,8 +19,7 @@ bool IsWellFormedGuid(std::string_view text)
     return true;
 }
 
-std::uint64_t Fnv1a(std::string_view text, std::uint64_t seed)
-{
+std::uint64_t Fnv1a(std::string_view text, std::uint64_t seed) {
     std::uint64_t hash = seed;
     for (unsigned char c : text) {
         hash ^= c;
@@ -35,17 +30,16 @@ std::uint64_t Fnv1a(std::string_view text, std::uint64_t seed)
 
 // A new GUID that depends only on the state, so that runs repeat exactly
 // (the listing is sorted by GUID, so random ones would reorder plans).
-std::string NewPlanGuid(const SimState& state, std::string_view baseGuid)
-{
+std::string NewPlanGuid(const SimState& state, std::string_view baseGuid) {
     for (unsigned salt = 0;; ++salt) {
         const std::string seedText = std::string(baseGuid) + "|" + std::to_string(state.invocations) + "|" +
                                      std::to_string(state.plans.size()) + "|" + std::to_string(salt);
         const std::uint64_t high = Fnv1a(seedText, 14695981039346656037ull);
         const std::uint64_t low = Fnv1a(seedText, high);
         char text[40];
-        std::snprintf(text, sizeof text, "%08x-%04x-4%03x-%04x-%012llx",
-                      static_cast<unsigned>(high >> 32), static_cast<unsigned>((high >> 16) & 0xFFFF),
-                      static_cast<unsigned>(high & 0xFFF), static_cast<unsigned>(0x8000 | ((low >> 48) & 0x3FFF)),
+        std::snprintf(text, sizeof text, "%08x-%04x-4%03x-%04x-%012llx", static_cast<unsigned>(high >> 32),
+                      static_cast<unsigned>((high >> 16) & 0xFFFF), static_cast<unsigned>(high & 0xFFF),
+                      static_cast<unsigned>(0x8000 | ((low >> 48) & 0x3FFF)),
                       static_cast<unsigned long long>(low & 0xFFFFFFFFFFFFull));
         if (!FindPlan(state, text)) return text;
     }
@@ -53,8 +47,7 @@ std::string NewPlanGuid(const SimState& state, std::string_view baseGuid)
 
 }  // namespace
 
-SimOutcome DuplicatePlan(SimState& state, const SimOperands& operands)
-{
+SimOutcome DuplicatePlan(SimState& state, const SimOperands& operands) {
     const SimPlan* base = FindPlan(state, operands[0]);
     if (!base) return SimNotFound();
     SimPlan copy = *base;

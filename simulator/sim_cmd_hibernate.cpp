@@ -2,8 +2,7 @@
 #include "base/text.h"
 #include "simulator/sim_commands.h"
 
-SimOutcome SwitchHibernation(SimState& state, const SimOperands& operands)
-{
+SimOutcome SwitchHibernation(SimState& state, const SimOperands& operands) {
     bool on;
     if (EqualsNoCaseAscii(operands[0], "on")) {
         on = true;

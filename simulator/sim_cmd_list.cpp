@@ -4,8 +4,7 @@
 #include "base/text.h"
 #include "simulator/sim_commands.h"
 
-std::string SimPlanLine(std::string_view guid, std::string_view name, bool active)
-{
+std::string SimPlanLine(std::string_view guid, std::string_view name, bool active) {
     std::string line = "Power Scheme GUID: ";
     for (char c : guid) line.push_back((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c);
     line += "  (";
@@ -16,8 +15,7 @@ std::string SimPlanLine(std::string_view guid, std::string_view name, bool activ
     return line;
 }
 
-SimOutcome ListPlans(const SimState& state)
-{
+SimOutcome ListPlans(const SimState& state) {
     std::vector<std::pair<std::string, const SimPlan*>> sorted;
     for (const SimPlan& plan : state.plans) {
         std::string key = plan.guid;
@@ -25,8 +23,7 @@ SimOutcome ListPlans(const SimState& state)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         sorted.emplace_back(key, &plan);
     }
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
     std::string out = "\r\nExisting Power Schemes (* Active)\r\n";
     out += std::string(35, '-') + "\r\n";

@@ -5,8 +5,7 @@
 #include "simulator/sim_commands.h"
 #include "simulator/sim_settings.h"
 
-SimOutcome SetValueIndex(SimState& state, const SimOperands& operands, bool mains)
-{
+SimOutcome SetValueIndex(SimState& state, const SimOperands& operands, bool mains) {
     std::uint32_t index = 0;
     if (!ParseSimIndex(operands[3], index)) return SimInvalidParameters();
     SimPlan* plan = FindPlan(state, operands[0]);

@@ -6,8 +6,7 @@
 
 namespace {
 
-void WriteToHandle(DWORD which, const std::string& utf8)
-{
+void WriteToHandle(DWORD which, const std::string& utf8) {
     const std::string bytes = Utf8ToOem(utf8);
     const HANDLE handle = GetStdHandle(which);
     if (bytes.empty() || handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
@@ -23,12 +22,6 @@ void WriteToHandle(DWORD which, const std::string& utf8)
 
 }  // namespace
 
-void WriteStandardOutput(const std::string& utf8)
-{
-    WriteToHandle(STD_OUTPUT_HANDLE, utf8);
-}
+void WriteStandardOutput(const std::string& utf8) { WriteToHandle(STD_OUTPUT_HANDLE, utf8); }
 
-void WriteStandardError(const std::string& utf8)
-{
-    WriteToHandle(STD_ERROR_HANDLE, utf8);
-}
+void WriteStandardError(const std::string& utf8) { WriteToHandle(STD_ERROR_HANDLE, utf8); }

@@ -8,8 +8,7 @@
 
 namespace {
 
-bool WriteAll(HANDLE file, const std::string& content)
-{
+bool WriteAll(HANDLE file, const std::string& content) {
     size_t done = 0;
     while (done < content.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 20));
@@ -22,8 +21,7 @@ bool WriteAll(HANDLE file, const std::string& content)
 
 }  // namespace
 
-std::wstring EnvironmentText(const wchar_t* name)
-{
+std::wstring EnvironmentText(const wchar_t* name) {
     std::wstring value(256, L'\0');
     for (;;) {
         const DWORD length = GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size()));
@@ -36,8 +34,7 @@ std::wstring EnvironmentText(const wchar_t* name)
     }
 }
 
-FileRead ReadFileBytes(const std::wstring& path, std::string& content)
-{
+FileRead ReadFileBytes(const std::wstring& path, std::string& content) {
     content.clear();
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -54,15 +51,13 @@ FileRead ReadFileBytes(const std::wstring& path, std::string& content)
     }
 }
 
-bool ReplaceFileBytes(const std::wstring& path, const std::string& content)
-{
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+bool ReplaceFileBytes(const std::wstring& path, const std::string& content) {
+    UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && WriteAll(file.get(), content);
 }
 
-bool AppendFileBytes(const std::wstring& path, const std::string& content)
-{
+bool AppendFileBytes(const std::wstring& path, const std::string& content) {
     UniqueFile file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && WriteAll(file.get(), content);

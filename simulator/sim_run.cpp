@@ -6,8 +6,7 @@
 
 namespace {
 
-const SimFault* MatchingFault(const SimState& state, std::string_view commandLine)
-{
+const SimFault* MatchingFault(const SimState& state, std::string_view commandLine) {
     for (const SimFault& fault : state.faults) {
         if (fault.nth > 0 && fault.nth == state.invocations) return &fault;
         if (!fault.match.empty() && commandLine.find(fault.match) != std::string_view::npos) return &fault;
@@ -15,26 +14,31 @@ const SimFault* MatchingFault(const SimState& state, std::string_view commandLin
     return nullptr;
 }
 
-SimOutcome Dispatch(SimState& state, const SimRequest& request)
-{
+SimOutcome Dispatch(SimState& state, const SimRequest& request) {
     switch (request.verb) {
-    case SimVerb::List: return ListPlans(state);
-    case SimVerb::Duplicate: return DuplicatePlan(state, request.operands);
-    case SimVerb::ChangeName: return ChangePlanName(state, request.operands);
-    case SimVerb::Hibernate: return SwitchHibernation(state, request.operands);
-    case SimVerb::SetAcValue: return SetValueIndex(state, request.operands, true);
-    case SimVerb::SetDcValue: return SetValueIndex(state, request.operands, false);
-    case SimVerb::SetActive: return SetActivePlan(state, request.operands);
-    case SimVerb::Delete: return DeletePlan(state, request.operands);
+        case SimVerb::List:
+            return ListPlans(state);
+        case SimVerb::Duplicate:
+            return DuplicatePlan(state, request.operands);
+        case SimVerb::ChangeName:
+            return ChangePlanName(state, request.operands);
+        case SimVerb::Hibernate:
+            return SwitchHibernation(state, request.operands);
+        case SimVerb::SetAcValue:
+            return SetValueIndex(state, request.operands, true);
+        case SimVerb::SetDcValue:
+            return SetValueIndex(state, request.operands, false);
+        case SimVerb::SetActive:
+            return SetActivePlan(state, request.operands);
+        case SimVerb::Delete:
+            return DeletePlan(state, request.operands);
     }
     return SimInvalidParameters();
 }
 
-SimOutcome RunCommand(SimState& state, std::string_view commandLine)
-{
+SimOutcome RunCommand(SimState& state, std::string_view commandLine) {
     SimRequest request;
-    if (!ParseSimRequest(SplitCommandLine(TextAfterProgramName(commandLine)), request))
-        return SimInvalidParameters();
+    if (!ParseSimRequest(SplitCommandLine(TextAfterProgramName(commandLine)), request)) return SimInvalidParameters();
     SimState work = state;
     SimOutcome outcome = Dispatch(work, request);
     if (outcome.exitCode == 0) state = std::move(work);
@@ -43,8 +47,7 @@ SimOutcome RunCommand(SimState& state, std::string_view commandLine)
 
 }  // namespace
 
-SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine)
-{
+SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine) {
     ++state.invocations;
     const SimFault* matched = MatchingFault(state, commandLine);
     if (!matched) return RunCommand(state, commandLine);

@@ -22,8 +22,7 @@ const char kDefaultListing[] =
     "Power Scheme GUID: a1841308-3541-4fab-bc81-f71556f20b4a  (Power saver)\r\n";
 
 // Runs one command and checks that a failure changed nothing but the count.
-SimOutcome Invoke(SimState& state, const std::string& commandLine)
-{
+SimOutcome Invoke(SimState& state, const std::string& commandLine) {
     const std::string before = SerializeSimState(state);
     const SimOutcome outcome = RunSimInvocation(state, commandLine);
     if (outcome.exitCode != 0) {
@@ -36,26 +35,24 @@ SimOutcome Invoke(SimState& state, const std::string& commandLine)
     return outcome;
 }
 
-void ExpectRefused(SimState& state, const std::string& commandLine, const std::string& err)
-{
+void ExpectRefused(SimState& state, const std::string& commandLine, const std::string& err) {
     const SimOutcome outcome = Invoke(state, commandLine);
     EXPECT_EQ(outcome.exitCode, 1) << commandLine;
     EXPECT_EQ(outcome.out, "") << commandLine;
     EXPECT_EQ(outcome.err, err) << commandLine;
 }
 
-std::string Value(const SimState& state, const char* guid, const char* key, bool mains)
-{
+std::string Value(const SimState& state, const char* guid, const char* key, bool mains) {
     const auto& values = FindPlan(state, guid)->values.at(key);
     return mains ? values.first : values.second;
 }
 
 }  // namespace
 
-TEST(SimRun, ListingShowsPlansSortedByGuidWithTheActiveMarker)
-{
+TEST(SimRun, ListingShowsPlansSortedByGuidWithTheActiveMarker) {
     SimState state = DefaultSimState();
-    for (const char* line : {"powercfg.exe /l", "POWERCFG /L", "powercfg -list", "\"C:\\Win dir\\powercfg.exe\" /list"}) {
+    for (const char* line :
+         {"powercfg.exe /l", "POWERCFG /L", "powercfg -list", "\"C:\\Win dir\\powercfg.exe\" /list"}) {
         const SimOutcome outcome = Invoke(state, line);
         EXPECT_EQ(outcome.exitCode, 0) << line;
         EXPECT_EQ(outcome.out, kDefaultListing) << line;
@@ -75,8 +72,7 @@ TEST(SimRun, ListingShowsPlansSortedByGuidWithTheActiveMarker)
               "Power Scheme GUID: a1841308-3541-4fab-bc81-f71556f20b4a  (Power saver)\r\n");
 }
 
-TEST(SimRun, DuplicationCopiesTheBasePlanWithoutActivatingIt)
-{
+TEST(SimRun, DuplicationCopiesTheBasePlanWithoutActivatingIt) {
     SimState state = DefaultSimState();
     const SimOutcome outcome = Invoke(state, std::string("POWERCFG -DUPLICATESCHEME \"") + kSaver + "\"");
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
@@ -98,8 +94,9 @@ TEST(SimRun, DuplicationCopiesTheBasePlanWithoutActivatingIt)
     EXPECT_NE(state.plans[4].guid, state.plans[3].guid);
 
     // A chosen GUID, given in upper case, is stored in lower case.
-    const SimOutcome chosen = Invoke(state, "powercfg -duplicatescheme 8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C "
-                                         "ABCDEF01-2345-4678-9ABC-DEF012345678");
+    const SimOutcome chosen = Invoke(state,
+                                     "powercfg -duplicatescheme 8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C "
+                                     "ABCDEF01-2345-4678-9ABC-DEF012345678");
     EXPECT_EQ(chosen.out, "Power Scheme GUID: abcdef01-2345-4678-9abc-def012345678  (High performance)\r\n");
     EXPECT_NE(FindPlan(state, "abcdef01-2345-4678-9abc-def012345678"), nullptr);
 
@@ -110,13 +107,12 @@ TEST(SimRun, DuplicationCopiesTheBasePlanWithoutActivatingIt)
     ExpectRefused(state, "powercfg -duplicatescheme", kInvalid);
 }
 
-TEST(SimRun, RenameKeepsAwkwardNamesIntact)
-{
+TEST(SimRun, RenameKeepsAwkwardNamesIntact) {
     SimState state = DefaultSimState();
     const std::string name = "My \"fast\" plan\\";
     const std::string description = "C:\\path\\ and\ttab \xC3\xA9";
     SimOutcome outcome = Invoke(state, "POWERCFG -CHANGENAME " + QuoteArgument(kHigh) + " " + QuoteArgument(name) +
-                                        " " + QuoteArgument(description));
+                                           " " + QuoteArgument(description));
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(FindPlan(state, kHigh)->name, name);
@@ -133,8 +129,7 @@ TEST(SimRun, RenameKeepsAwkwardNamesIntact)
     ExpectRefused(state, std::string("POWERCFG -CHANGENAME \"") + kHigh + "\" a b c", kInvalid);
 }
 
-TEST(SimRun, HibernationSwitchFollowsSupport)
-{
+TEST(SimRun, HibernationSwitchFollowsSupport) {
     SimState state = DefaultSimState();
     EXPECT_EQ(Invoke(state, "POWERCFG -H \"ON\"").exitCode, 0);
     EXPECT_TRUE(state.hibernateOn);
@@ -151,8 +146,7 @@ TEST(SimRun, HibernationSwitchFollowsSupport)
         ExpectRefused(state, line, "Hibernation failed with the following error: The request is not supported.\r\n");
 }
 
-TEST(SimRun, ValueIndexesAreCheckedAgainstEachSetting)
-{
+TEST(SimRun, ValueIndexesAreCheckedAgainstEachSetting) {
     SimState state = DefaultSimState();
     const std::string battery = " e73a048d-bf27-4f12-9731-8b2076e8891f ";
     const std::string critAction = battery + "637ea02f-bbcb-4015-8e2c-a1c7b9c0b546 ";
@@ -163,7 +157,10 @@ TEST(SimRun, ValueIndexesAreCheckedAgainstEachSetting)
     const std::string plan = std::string("POWERCFG -SETACVALUEINDEX ") + kSaver;
     const std::string planDc = std::string("POWERCFG -SETDCVALUEINDEX ") + kSaver;
 
-    struct Case { std::string line; bool accepted; };
+    struct Case {
+        std::string line;
+        bool accepted;
+    };
     const Case cases[] = {
         {plan + monitor + "\"4294967295\"", true},
         {plan + monitor + "0xFFFFFFFF", true},
@@ -191,8 +188,11 @@ TEST(SimRun, ValueIndexesAreCheckedAgainstEachSetting)
 
     // Stored as decimal text, AC and DC apart; GUIDs match in any case.
     EXPECT_EQ(Invoke(state, plan + monitor + "0x3C").exitCode, 0);
-    EXPECT_EQ(Invoke(state, "powercfg -setdcvalueindex A1841308-3541-4FAB-BC81-F71556F20B4A"
-                         " 7516B95F-F776-4464-8C53-06167F40CC99 3C0BC021-C8A8-4E07-A973-6B14CBCB2B7E 0120").exitCode, 0);
+    EXPECT_EQ(Invoke(state,
+                     "powercfg -setdcvalueindex A1841308-3541-4FAB-BC81-F71556F20B4A"
+                     " 7516B95F-F776-4464-8C53-06167F40CC99 3C0BC021-C8A8-4E07-A973-6B14CBCB2B7E 0120")
+                  .exitCode,
+              0);
     EXPECT_EQ(Value(state, kSaver, kMonitorKey, true), "60");
     EXPECT_EQ(Value(state, kSaver, kMonitorKey, false), "120");
     EXPECT_EQ(Value(state, kBalanced, kMonitorKey, true), "600");
@@ -206,10 +206,10 @@ TEST(SimRun, ValueIndexesAreCheckedAgainstEachSetting)
     ExpectRefused(state, plan + monitor + "1 2", kInvalid);
 }
 
-TEST(SimRun, ActivationAndDeletion)
-{
+TEST(SimRun, ActivationAndDeletion) {
     SimState state = DefaultSimState();
-    EXPECT_EQ(Invoke(state, std::string("POWERCFG -SETACTIVE \"") + "8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C\"").exitCode, 0);
+    EXPECT_EQ(Invoke(state, std::string("POWERCFG -SETACTIVE \"") + "8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C\"").exitCode,
+              0);
     EXPECT_EQ(state.activeGuid, kHigh);
     ExpectRefused(state, "POWERCFG -SETACTIVE \"00000000-0000-0000-0000-000000000000\"", kNotFound);
 
@@ -223,8 +223,7 @@ TEST(SimRun, ActivationAndDeletion)
     ExpectRefused(state, std::string("POWERCFG -DELETE \"") + kBalanced + "\"", kNotFound);
 }
 
-TEST(SimRun, BadSyntaxIsRefused)
-{
+TEST(SimRun, BadSyntaxIsRefused) {
     SimState state = DefaultSimState();
     for (const char* line : {"powercfg.exe", "powercfg.exe   ", "powercfg.exe /l extra", "powercfg.exe /x",
                              "powercfg.exe l", "powercfg.exe -", "powercfg.exe --list", "powercfg.exe \"/l\"x",
@@ -233,8 +232,7 @@ TEST(SimRun, BadSyntaxIsRefused)
     EXPECT_EQ(state.invocations, 10);
 }
 
-TEST(SimRun, InjectedFaultsFailWithoutChangingAnything)
-{
+TEST(SimRun, InjectedFaultsFailWithoutChangingAnything) {
     SimState state = DefaultSimState();
     state.faults.push_back({3, "", 5, "Access is denied."});
     state.faults.push_back({0, "-SETACTIVE", 1, ""});
@@ -258,8 +256,7 @@ TEST(SimRun, InjectedFaultsFailWithoutChangingAnything)
     EXPECT_EQ(state.invocations, 6);
 }
 
-TEST(SimRun, FaultOutputComesFirstAndThenRunCarriesOutTheCommand)
-{
+TEST(SimRun, FaultOutputComesFirstAndThenRunCarriesOutTheCommand) {
     SimState state = DefaultSimState();
     SimFault misleading{0, "-H ON", 0, "", "Noise\r\n", true, 0};
     state.faults.push_back(misleading);

@@ -52,15 +52,13 @@ const SimSetting kSimSettings[] = {
 };
 const std::size_t kSimSettingCount = sizeof(kSimSettings) / sizeof(kSimSettings[0]);
 
-bool IsSimSubgroup(std::string_view guid)
-{
+bool IsSimSubgroup(std::string_view guid) {
     for (std::size_t i = 0; i < kSimSettingCount; ++i)
         if (EqualsNoCaseAscii(kSimSettings[i].subgroup, guid)) return true;
     return false;
 }
 
-const SimSetting* FindSimSetting(std::string_view subgroup, std::string_view setting)
-{
+const SimSetting* FindSimSetting(std::string_view subgroup, std::string_view setting) {
     for (std::size_t i = 0; i < kSimSettingCount; ++i) {
         const SimSetting& row = kSimSettings[i];
         if (EqualsNoCaseAscii(row.subgroup, subgroup) && EqualsNoCaseAscii(row.setting, setting)) return &row;
@@ -68,8 +66,7 @@ const SimSetting* FindSimSetting(std::string_view subgroup, std::string_view set
     return nullptr;
 }
 
-bool ParseSimIndex(std::string_view text, std::uint32_t& value)
-{
+bool ParseSimIndex(std::string_view text, std::uint32_t& value) {
     unsigned base = 10;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         base = 16;

@@ -17,31 +17,37 @@
 
 namespace {
 
-std::string Lower(std::string_view text)
-{
+std::string Lower(std::string_view text) {
     std::string lower(text);
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
 }
 
-std::string Escape(std::string_view text)
-{
+std::string Escape(std::string_view text) {
     std::string escaped;
     for (char c : text) {
         switch (c) {
-        case '\\': escaped += "\\\\"; break;
-        case '\t': escaped += "\\t"; break;
-        case '\r': escaped += "\\r"; break;
-        case '\n': escaped += "\\n"; break;
-        default: escaped.push_back(c);
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '\t':
+                escaped += "\\t";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            default:
+                escaped.push_back(c);
         }
     }
     return escaped;
 }
 
-bool Unescape(std::string_view text, std::string& out)
-{
+bool Unescape(std::string_view text, std::string& out) {
     out.clear();
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\\') {
@@ -50,18 +56,26 @@ bool Unescape(std::string_view text, std::string& out)
         }
         if (++i == text.size()) return false;
         switch (text[i]) {
-        case '\\': out.push_back('\\'); break;
-        case 't': out.push_back('\t'); break;
-        case 'r': out.push_back('\r'); break;
-        case 'n': out.push_back('\n'); break;
-        default: return false;
+            case '\\':
+                out.push_back('\\');
+                break;
+            case 't':
+                out.push_back('\t');
+                break;
+            case 'r':
+                out.push_back('\r');
+                break;
+            case 'n':
+                out.push_back('\n');
+                break;
+            default:
+                return false;
         }
     }
     return true;
 }
 
-std::vector<std::string_view> SplitTabs(std::string_view line)
-{
+std::vector<std::string_view> SplitTabs(std::string_view line) {
     std::vector<std::string_view> fields;
     size_t start = 0;
     for (;;) {
@@ -75,8 +89,7 @@ std::vector<std::string_view> SplitTabs(std::string_view line)
     }
 }
 
-bool ParseInt(std::string_view text, int& value)
-{
+bool ParseInt(std::string_view text, int& value) {
     const std::string copy(text);
     if (copy.empty()) return false;
     char* end = nullptr;
@@ -86,16 +99,13 @@ bool ParseInt(std::string_view text, int& value)
     return true;
 }
 
-bool ParseFlag(std::string_view text, bool& value)
-{
+bool ParseFlag(std::string_view text, bool& value) {
     if (text != "0" && text != "1") return false;
     value = text == "1";
     return true;
 }
 
-SimPlan BuiltInPlan(const char* guid, const char* name, const char* description,
-                    SimSettingValues SimSetting::*column)
-{
+SimPlan BuiltInPlan(const char* guid, const char* name, const char* description, SimSettingValues SimSetting::*column) {
     SimPlan plan{guid, name, description, {}};
     for (size_t i = 0; i < kSimSettingCount; ++i) {
         const SimSetting& row = kSimSettings[i];
@@ -107,31 +117,26 @@ SimPlan BuiltInPlan(const char* guid, const char* name, const char* description,
 
 }  // namespace
 
-std::string SimSettingKey(std::string_view subgroup, std::string_view setting)
-{
+std::string SimSettingKey(std::string_view subgroup, std::string_view setting) {
     return Lower(subgroup) + "/" + Lower(setting);
 }
 
-SimState DefaultSimState()
-{
+SimState DefaultSimState() {
     SimState state;
     state.plans.push_back(BuiltInPlan("381b4222-f694-41f0-9685-ff5bb260df2e", "Balanced",
                                       "Balances performance and energy use on capable hardware.",
                                       &SimSetting::balanced));
     state.plans.push_back(BuiltInPlan("8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c", "High performance",
-                                      "Favours performance over energy use.",
-                                      &SimSetting::highPerformance));
+                                      "Favours performance over energy use.", &SimSetting::highPerformance));
     state.plans.push_back(BuiltInPlan("a1841308-3541-4fab-bc81-f71556f20b4a", "Power saver",
-                                      "Saves energy by lowering performance where it can.",
-                                      &SimSetting::powerSaver));
+                                      "Saves energy by lowering performance where it can.", &SimSetting::powerSaver));
     state.activeGuid = "381b4222-f694-41f0-9685-ff5bb260df2e";
     state.hibernateSupported = true;
     state.hibernateOn = false;
     return state;
 }
 
-std::string SerializeSimState(const SimState& state)
-{
+std::string SerializeSimState(const SimState& state) {
     std::string text = "# POWERCFG simulator state\n";
     text += "active\t" + Escape(state.activeGuid) + "\n";
     text += std::string("hibernate\t") + (state.hibernateSupported ? "1" : "0") + "\t" +
@@ -150,8 +155,7 @@ std::string SerializeSimState(const SimState& state)
     return text;
 }
 
-bool ParseSimState(std::string_view text, SimState& state, std::string& error)
-{
+bool ParseSimState(std::string_view text, SimState& state, std::string& error) {
     SimState parsed;
     size_t lineNumber = 0;
     while (!text.empty()) {
@@ -207,20 +211,17 @@ bool ParseSimState(std::string_view text, SimState& state, std::string& error)
     return true;
 }
 
-const SimPlan* FindPlan(const SimState& state, std::string_view guid)
-{
+const SimPlan* FindPlan(const SimState& state, std::string_view guid) {
     for (const SimPlan& plan : state.plans)
         if (EqualsNoCaseAscii(plan.guid, guid)) return &plan;
     return nullptr;
 }
 
-SimPlan* FindPlan(SimState& state, std::string_view guid)
-{
+SimPlan* FindPlan(SimState& state, std::string_view guid) {
     return const_cast<SimPlan*>(FindPlan(static_cast<const SimState&>(state), guid));
 }
 
-std::vector<const SimPlan*> FindPlansByName(const SimState& state, std::string_view name)
-{
+std::vector<const SimPlan*> FindPlansByName(const SimState& state, std::string_view name) {
     std::vector<const SimPlan*> found;
     for (const SimPlan& plan : state.plans)
         if (plan.name == name) found.push_back(&plan);

@@ -23,8 +23,13 @@ struct SimFault {
     SimFault() = default;
     SimFault(int nth, std::string match, int exitCode, std::string message, std::string output = {},
              bool thenRun = false, int sleepMs = 0)
-        : nth(nth), match(std::move(match)), exitCode(exitCode), message(std::move(message)),
-          output(std::move(output)), thenRun(thenRun), sleepMs(sleepMs) {}
+        : nth(nth),
+          match(std::move(match)),
+          exitCode(exitCode),
+          message(std::move(message)),
+          output(std::move(output)),
+          thenRun(thenRun),
+          sleepMs(sleepMs) {}
 
     int nth = 0;
     std::string match;  // compared exactly, letter case included

@@ -6,8 +6,7 @@
 
 namespace {
 
-void ExpectSameState(const SimState& a, const SimState& b)
-{
+void ExpectSameState(const SimState& a, const SimState& b) {
     EXPECT_EQ(a.activeGuid, b.activeGuid);
     EXPECT_EQ(a.hibernateSupported, b.hibernateSupported);
     EXPECT_EQ(a.hibernateOn, b.hibernateOn);
@@ -30,8 +29,7 @@ void ExpectSameState(const SimState& a, const SimState& b)
 
 }  // namespace
 
-TEST(SimState, DefaultHoldsTheBuiltInPlansWithValidValues)
-{
+TEST(SimState, DefaultHoldsTheBuiltInPlansWithValidValues) {
     const SimState state = DefaultSimState();
     ASSERT_EQ(state.plans.size(), 3u);
     EXPECT_EQ(state.plans[0].guid, "381b4222-f694-41f0-9685-ff5bb260df2e");
@@ -61,11 +59,12 @@ TEST(SimState, DefaultHoldsTheBuiltInPlansWithValidValues)
     }
 }
 
-TEST(SimState, SerializedStateParsesBackUnchanged)
-{
+TEST(SimState, SerializedStateParsesBackUnchanged) {
     SimState state = DefaultSimState();
-    state.plans.push_back({"11111111-2222-4333-8444-555555555555", "Tab\there \"quoted\" C:\\dir\\",
-                           "line one\r\nline two\\n \xC3\xA9t\xC3\xA9", {{"a/b", {"1", ""}}}});
+    state.plans.push_back({"11111111-2222-4333-8444-555555555555",
+                           "Tab\there \"quoted\" C:\\dir\\",
+                           "line one\r\nline two\\n \xC3\xA9t\xC3\xA9",
+                           {{"a/b", {"1", ""}}}});
     state.plans.push_back({"22222222-2222-4333-8444-555555555555", "", "", {}});
     state.activeGuid = "11111111-2222-4333-8444-555555555555";
     state.hibernateSupported = false;
@@ -91,12 +90,11 @@ TEST(SimState, SerializedStateParsesBackUnchanged)
     ExpectSameState(fromCrlf, state);
 }
 
-TEST(SimState, MalformedTextIsRefusedAndLeavesTheStateAlone)
-{
+TEST(SimState, MalformedTextIsRefusedAndLeavesTheStateAlone) {
     const char* bad[] = {
         "unknown\tx\n",
-        "value\ta/b\t1\t2\n",                       // no plan before it
-        "plan\tg\tname\n",                          // missing description
+        "value\ta/b\t1\t2\n",  // no plan before it
+        "plan\tg\tname\n",     // missing description
         "plan\tg\tbad\\x escape\tdesc\n",
         "plan\tg\tends in backslash\\\tdesc\n",
         "hibernate\t2\t0\n",
@@ -118,8 +116,7 @@ TEST(SimState, MalformedTextIsRefusedAndLeavesTheStateAlone)
     EXPECT_TRUE(state.hibernateSupported);  // defaults where the file is silent
 }
 
-TEST(SimState, LookupByGuidIgnoresCaseAndByNameDoesNot)
-{
+TEST(SimState, LookupByGuidIgnoresCaseAndByNameDoesNot) {
     SimState state = DefaultSimState();
     state.plans.push_back({"0a0a0a0a-0000-4000-8000-000000000000", "Balanced", "", {}});
     state.plans.push_back({"0b0b0b0b-0000-4000-8000-000000000000", "balanced", "", {}});

@@ -4,8 +4,7 @@
 
 namespace {
 
-std::string FromWide(UINT codePage, const std::wstring& text)
-{
+std::string FromWide(UINT codePage, const std::wstring& text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
     const int needed = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
@@ -17,13 +16,9 @@ std::string FromWide(UINT codePage, const std::wstring& text)
 
 }  // namespace
 
-std::string WideToUtf8(const std::wstring& text)
-{
-    return FromWide(CP_UTF8, text);
-}
+std::string WideToUtf8(const std::wstring& text) { return FromWide(CP_UTF8, text); }
 
-std::wstring Utf8ToWide(const std::string& text)
-{
+std::wstring Utf8ToWide(const std::string& text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
     const int needed = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
@@ -33,7 +28,4 @@ std::wstring Utf8ToWide(const std::string& text)
     return out;
 }
 
-std::string Utf8ToOem(const std::string& text)
-{
-    return FromWide(CP_OEMCP, Utf8ToWide(text));
-}
+std::string Utf8ToOem(const std::string& text) { return FromWide(CP_OEMCP, Utf8ToWide(text)); }

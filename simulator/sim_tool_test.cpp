@@ -25,16 +25,14 @@ struct ToolRun {
     std::string err;
 };
 
-std::string BinFolder()
-{
+std::string BinFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-std::string ReadToEnd(HANDLE pipe)
-{
+std::string ReadToEnd(HANDLE pipe) {
     std::string text;
     char buffer[512];
     DWORD read = 0;
@@ -44,8 +42,7 @@ std::string ReadToEnd(HANDLE pipe)
 
 // Runs the simulator with this command line (program name first), hidden,
 // with standard output and standard error on separate pipes.
-ToolRun RunTool(const std::string& commandLine)
-{
+ToolRun RunTool(const std::string& commandLine) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     UniqueHandle outRead, outWrite, errRead, errWrite;
     if (!CreatePipe(outRead.put(), outWrite.put(), &inherit, 1 << 16) ||
@@ -83,8 +80,7 @@ ToolRun RunTool(const std::string& commandLine)
 
 // Runs the simulator as the program runs its setting commands: hidden, in a
 // console of its own, without redirected handles. Returns the exit code.
-DWORD RunToolInNewConsole(const std::string& commandLine)
-{
+DWORD RunToolInNewConsole(const std::string& commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -104,8 +100,7 @@ DWORD RunToolInNewConsole(const std::string& commandLine)
 }
 
 // ANSI text as the simulator prints it: through UTF-16 into the OEM code page.
-std::string AnsiToOem(const std::string& ansi)
-{
+std::string AnsiToOem(const std::string& ansi) {
     wchar_t wide[256] = {};
     const int length = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 256);
     char oem[512] = {};
@@ -115,21 +110,18 @@ std::string AnsiToOem(const std::string& ansi)
 
 class SimTool : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         statePath_ = folder_.path() + "\\state.txt";
         SetEnvironmentVariableA("KV_POWERCFG_STATE", statePath_.c_str());
         SetEnvironmentVariableA("KV_POWERCFG_JOURNAL", nullptr);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         SetEnvironmentVariableA("KV_POWERCFG_STATE", nullptr);
         SetEnvironmentVariableA("KV_POWERCFG_JOURNAL", nullptr);
     }
 
     void WriteState(const SimState& state) { folder_.WriteFile("state.txt", SerializeSimState(state)); }
-    SimState ReadState() const
-    {
+    SimState ReadState() const {
         SimState state;
         std::string error;
         EXPECT_TRUE(ParseSimState(ReadWholeFile(statePath_), state, error)) << error;
@@ -139,8 +131,7 @@ protected:
 
     // Expects a refusal: nothing on standard output, `err` on standard error,
     // exit code 1, and a state that differs only in the invocation count.
-    void ExpectRefused(const std::string& commandLine, const std::string& err)
-    {
+    void ExpectRefused(const std::string& commandLine, const std::string& err) {
         const std::string before = ReadWholeFile(statePath_);
         const int count = ReadState().invocations;
         const ToolRun run = RunTool(commandLine);
@@ -159,8 +150,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SimTool, ListingAndDuplicationPrintExactBytes)
-{
+TEST_F(SimTool, ListingAndDuplicationPrintExactBytes) {
     // No state file yet: the built-in plans, and the file is written.
     ToolRun run = RunTool("powercfg.exe /l");
     EXPECT_EQ(run.exitCode, 0u);
@@ -171,8 +161,9 @@ TEST_F(SimTool, ListingAndDuplicationPrintExactBytes)
                            "Power Scheme GUID: a1841308-3541-4fab-bc81-f71556f20b4a  (Power saver)\r\n");
     EXPECT_EQ(ReadState().invocations, 1);
 
-    run = RunTool("POWERCFG -DUPLICATESCHEME \"8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c\" "
-                  "\"00000001-0000-4000-8000-000000000000\"");
+    run = RunTool(
+        "POWERCFG -DUPLICATESCHEME \"8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c\" "
+        "\"00000001-0000-4000-8000-000000000000\"");
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "Power Scheme GUID: 00000001-0000-4000-8000-000000000000  (High performance)\r\n");
@@ -201,8 +192,7 @@ TEST_F(SimTool, ListingAndDuplicationPrintExactBytes)
               "0\tpowercfg.exe /l\r\n");
 }
 
-TEST_F(SimTool, QuotedNamesArriveIntact)
-{
+TEST_F(SimTool, QuotedNamesArriveIntact) {
     WriteState(DefaultSimState());
     const std::string name = "Say \"hi\" to C:\\temp\\";
     const std::string description = "two  blanks\tand a tab\\";
@@ -224,8 +214,7 @@ TEST_F(SimTool, QuotedNamesArriveIntact)
         << run.out;
 }
 
-TEST_F(SimTool, RefusalsGoToStandardErrorWithExitCodeOne)
-{
+TEST_F(SimTool, RefusalsGoToStandardErrorWithExitCodeOne) {
     SimState state = DefaultSimState();
     WriteState(state);
     ExpectRefused("POWERCFG -SETACTIVE \"00000000-0000-0000-0000-000000000000\"", kNotFound);
@@ -240,16 +229,19 @@ TEST_F(SimTool, RefusalsGoToStandardErrorWithExitCodeOne)
                   kInvalid);
     ExpectRefused("POWERCFG -FROBNICATE", kInvalid);
     ExpectRefused("POWERCFG", kInvalid);
-    ExpectRefused(std::string("POWERCFG -DELETE \"") + kBalanced + "\"", "Unable to delete the active power scheme.\r\n");
+    ExpectRefused(std::string("POWERCFG -DELETE \"") + kBalanced + "\"",
+                  "Unable to delete the active power scheme.\r\n");
 
     state = ReadState();
     state.hibernateSupported = false;
     WriteState(state);
-    ExpectRefused("POWERCFG -H \"ON\"", "Hibernation failed with the following error: The request is not supported.\r\n");
+    ExpectRefused("POWERCFG -H \"ON\"",
+                  "Hibernation failed with the following error: The request is not supported.\r\n");
 
     // A success prints nothing at all.
-    const ToolRun run = RunTool(std::string("POWERCFG -SETDCVALUEINDEX \"") + kHigh +
-                                "\" \"54533251-82be-4824-96c1-47b60b740d00\" \"893dee8e-2bef-41e0-89c6-b55d0929964c\" \"050\"");
+    const ToolRun run =
+        RunTool(std::string("POWERCFG -SETDCVALUEINDEX \"") + kHigh +
+                "\" \"54533251-82be-4824-96c1-47b60b740d00\" \"893dee8e-2bef-41e0-89c6-b55d0929964c\" \"050\"");
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.out + run.err, "");
     EXPECT_EQ(FindPlan(ReadState(), kHigh)
@@ -258,8 +250,7 @@ TEST_F(SimTool, RefusalsGoToStandardErrorWithExitCodeOne)
               "50");
 }
 
-TEST_F(SimTool, InjectedFaultsAndTheJournal)
-{
+TEST_F(SimTool, InjectedFaultsAndTheJournal) {
     const std::string journal = folder_.path() + "\\commands.log";
     SetEnvironmentVariableA("KV_POWERCFG_JOURNAL", journal.c_str());
     SimState state = DefaultSimState();
@@ -298,8 +289,7 @@ TEST_F(SimTool, InjectedFaultsAndTheJournal)
     EXPECT_EQ(Journal(), "");  // not beside the state when a journal path is set
 }
 
-TEST_F(SimTool, UnreadableStateIsReportedAndKept)
-{
+TEST_F(SimTool, UnreadableStateIsReportedAndKept) {
     folder_.WriteFile("state.txt", "this is not a state\n");
     const ToolRun run = RunTool("powercfg.exe /l");
     EXPECT_EQ(run.exitCode, 1u);

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 struct GuardedCallResult {
-    bool returned = false;   // the call ran to its end
-    DWORD exceptionCode = 0; // when it did not: the exception that ended it
+    bool returned = false;    // the call ran to its end
+    DWORD exceptionCode = 0;  // when it did not: the exception that ended it
 };
 
 // The code given for a C++ exception that escaped the call.

@@ -16,8 +16,7 @@ DWORD UserSidText(std::string& sid) {
     std::vector<BYTE> buffer(size);
     if (!GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return GetLastError();
     char* text = nullptr;
-    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text))
-        return GetLastError();
+    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) return GetLastError();
     UniqueLocal owned(text);
     sid = text;
     return ERROR_SUCCESS;

@@ -24,7 +24,10 @@ public:
     Type get() const { return value_; }
     explicit operator bool() const { return value_ != Traits::Empty(); }
     // For APIs that fill the handle through a pointer.
-    Type* put() { reset(); return &value_; }
+    Type* put() {
+        reset();
+        return &value_;
+    }
     Type release() { return std::exchange(value_, Traits::Empty()); }
     void reset(Type value = Traits::Empty()) {
         if (value_ != Traits::Empty()) Traits::Close(value_);
@@ -88,7 +91,10 @@ public:
     UniqueProcessInfo(const UniqueProcessInfo&) = delete;
     UniqueProcessInfo& operator=(const UniqueProcessInfo&) = delete;
     // For CreateProcess's last argument.
-    PROCESS_INFORMATION* put() { reset(); return &info_; }
+    PROCESS_INFORMATION* put() {
+        reset();
+        return &info_;
+    }
     HANDLE process() const { return info_.hProcess; }
     HANDLE thread() const { return info_.hThread; }
     void closeThread() { CloseIfOpen(info_.hThread); }
@@ -145,16 +151,25 @@ public:
     ComPtr& operator=(const ComPtr&) = delete;
     ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) { reset(); p_ = std::exchange(other.p_, nullptr); }
+        if (this != &other) {
+            reset();
+            p_ = std::exchange(other.p_, nullptr);
+        }
         return *this;
     }
     T* get() const { return p_; }
     T* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
-    T** put() { reset(); return &p_; }
+    T** put() {
+        reset();
+        return &p_;
+    }
     void** put_void() { return reinterpret_cast<void**>(put()); }
     void reset() {
-        if (p_) { p_->Release(); p_ = nullptr; }
+        if (p_) {
+            p_->Release();
+            p_ = nullptr;
+        }
     }
 
 private:

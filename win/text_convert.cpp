@@ -86,10 +86,9 @@ bool SameTextNoCase(const char* a, const char* b) { return lstrcmpiA(a, b) == 0;
 std::string SystemMessageText(DWORD error, DWORD language) {
     UniqueLocal buffer;
     char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, language, reinterpret_cast<char*>(&text), 0,
-                                   nullptr);
+    const DWORD n =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, language, reinterpret_cast<char*>(&text), 0, nullptr);
     buffer.reset(text);
     return n ? std::string(text, n) : std::string();
 }

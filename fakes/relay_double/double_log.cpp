@@ -6,11 +6,20 @@ std::string EscapeRelayText(std::string_view text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -34,11 +43,20 @@ std::string Unescape(std::string_view field) {
             continue;
         }
         switch (field[++i]) {
-            case 't': out += '\t'; break;
-            case 'r': out += '\r'; break;
-            case 'n': out += '\n'; break;
-            case 'v': out += "\\v"; break;  // keeps the non-string marker recognisable
-            default: out += field[i];
+            case 't':
+                out += '\t';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'v':
+                out += "\\v";
+                break;  // keeps the non-string marker recognisable
+            default:
+                out += field[i];
         }
     }
     return out;

@@ -88,8 +88,8 @@ void SetText(VARIANT* target, const std::string& text) {
 }
 }  // namespace
 
-extern "C" void WINAPI WebPostData(VARIANT url, VARIANT record, VARIANT mode, VARIANT a4, VARIANT a5,
-                                   VARIANT a6, VARIANT a7, VARIANT* result, VARIANT* error, VARIANT* errorText) {
+extern "C" void WINAPI WebPostData(VARIANT url, VARIANT record, VARIANT mode, VARIANT a4, VARIANT a5, VARIANT a6,
+                                   VARIANT a7, VARIANT* result, VARIANT* error, VARIANT* errorText) {
     const std::array<std::string, 7> texts = {ArgumentText(url), ArgumentText(record), ArgumentText(mode),
                                               ArgumentText(a4),  ArgumentText(a5),     ArgumentText(a6),
                                               ArgumentText(a7)};

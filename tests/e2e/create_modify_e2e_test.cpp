@@ -17,27 +17,27 @@ constexpr char kHighPerformance[] = "8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c";
 constexpr char kPowerSaver[] = "a1841308-3541-4fab-bc81-f71556f20b4a";
 constexpr char kListing[] = "powercfg.exe /l";
 constexpr char kMonitor[] = "7516b95f-f776-4464-8c53-06167f40cc99/3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e";
-constexpr char kLowBatteryNotification[] =
-    "e73a048d-bf27-4f12-9731-8b2076e8891f/bcded951-187b-4d05-bccc-f7e51960c258";
+constexpr char kLowBatteryNotification[] = "e73a048d-bf27-4f12-9731-8b2076e8891f/bcded951-187b-4d05-bccc-f7e51960c258";
 
 using Children = std::vector<std::pair<std::string, std::string>>;
 
 // Every setting of a step, as the job document carries them (AC#@#DC).
 Children AllSettings() {
-    return {{"critbatact", "5#@#4"},     {"lowbatact", "1#@#6"},      {"critbatlev", "5#@#7"},
-            {"lowbatlev", "10#@#12"},    {"lowbatnotif", "1#@#0"},    {"turnoffm", "600#@#300"},
-            {"turnoffhd", "1200#@#600"}, {"turnoffstnd", "0#@#900"},  {"turnoffhib", "0#@#3600"},
-            {"wirelessmode", "1#@#4"},   {"closelid", "1#@#6"},       {"powerbtn", "5#@#4"},
-            {"sleepbtn", "6#@#6"},       {"startmenu", "5#@#6"},      {"pcilinkstate", "0#@#2"},
+    return {{"critbatact", "5#@#4"},     {"lowbatact", "1#@#6"},       {"critbatlev", "5#@#7"},
+            {"lowbatlev", "10#@#12"},    {"lowbatnotif", "1#@#0"},     {"turnoffm", "600#@#300"},
+            {"turnoffhd", "1200#@#600"}, {"turnoffstnd", "0#@#900"},   {"turnoffhib", "0#@#3600"},
+            {"wirelessmode", "1#@#4"},   {"closelid", "1#@#6"},        {"powerbtn", "5#@#4"},
+            {"sleepbtn", "6#@#6"},       {"startmenu", "5#@#6"},       {"pcilinkstate", "0#@#2"},
             {"procminstate", "5#@#5"},   {"procmaxstate", "100#@#80"}, {"syscooling", "1#@#0"},
-            {"reqpwd", "1#@#0"},         {"allowhbrid", "0#@#1"},     {"allowwake", "1#@#0"},
+            {"reqpwd", "1#@#0"},         {"allowhbrid", "0#@#1"},      {"allowwake", "1#@#0"},
             {"suspndset", "1#@#1"}};
 }
 
 // The children with some tags given other texts, or added.
 Children With(Children children, const Children& changes) {
     for (const auto& change : changes) {
-        auto at = std::find_if(children.begin(), children.end(), [&](const auto& c) { return c.first == change.first; });
+        auto at =
+            std::find_if(children.begin(), children.end(), [&](const auto& c) { return c.first == change.first; });
         if (at != children.end())
             at->second = change.second;
         else
@@ -52,7 +52,8 @@ std::vector<std::string> PlannedCommands(const std::string& guid, int osCode, co
     std::vector<std::string> commands;
     for (const SettingRow& row : kSettingRows) {
         if (row.condition == RowCondition::CoolingSystems && !CoolingPolicyApplies(osCode)) continue;
-        const auto at = std::find_if(settings.begin(), settings.end(), [&](const auto& c) { return c.first == row.tag; });
+        const auto at =
+            std::find_if(settings.begin(), settings.end(), [&](const auto& c) { return c.first == row.tag; });
         const std::string& text = at->second;
         const std::size_t split = text.find("#@#");
         commands.push_back(SettingCommand(row, PowerSource::AC, guid, text.substr(0, split)));
@@ -154,8 +155,8 @@ TEST(CreateModifyE2E, FullModificationOfTheFirstPlanOfItsName) {
     state.activeGuid = kPowerSaver;
     s.SetSimState(state);
     const std::string balancedName = FindPlan(state, kBalanced)->name;
-    s.WriteJob(JobXml({StepXml("Modify Scheme", "BALANCED",
-                               With(AllSettings(), {{"enahiber", "1"}, {"schactive", "1"}}))}));
+    s.WriteJob(
+        JobXml({StepXml("Modify Scheme", "BALANCED", With(AllSettings(), {{"enahiber", "1"}, {"schactive", "1"}}))}));
     EXPECT_EQ(s.Run(), 0u);
 
     const std::vector<std::string> journal = s.JournalCommands();
@@ -163,10 +164,12 @@ TEST(CreateModifyE2E, FullModificationOfTheFirstPlanOfItsName) {
     EXPECT_EQ(journal[0], kListing);
     EXPECT_EQ(journal[1], "POWERCFG -H \"ON\"");
     EXPECT_EQ(Slice(journal, 2, 44), PlannedCommands(kBalanced, 3));
-    EXPECT_EQ(journal[12], std::string("POWERCFG -SETACVALUEINDEX \"") + kBalanced +
-                               "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"600\"");
-    EXPECT_EQ(journal[45], std::string("POWERCFG -SETDCVALUEINDEX \"") + kBalanced +
-                               "\" \"2a737441-1930-4402-8d77-b2bebba308a3\" \"48e6b7a6-50f5-4782-a5d4-53bb8f07e226\" \"001\"");
+    EXPECT_EQ(journal[12],
+              std::string("POWERCFG -SETACVALUEINDEX \"") + kBalanced +
+                  "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"600\"");
+    EXPECT_EQ(journal[45],
+              std::string("POWERCFG -SETDCVALUEINDEX \"") + kBalanced +
+                  "\" \"2a737441-1930-4402-8d77-b2bebba308a3\" \"48e6b7a6-50f5-4782-a5d4-53bb8f07e226\" \"001\"");
     EXPECT_EQ(journal[46], std::string("POWERCFG -SETACTIVE \"") + kBalanced + "\"");
 
     // The operation's own lines, in order: 1 + 2 + 44 + 1.
@@ -218,8 +221,9 @@ TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     EXPECT_EQ(journal[47], kListing);
     EXPECT_EQ(journal[48], "POWERCFG -H \"ON\"");
     EXPECT_EQ(Slice(journal, 49, 42), PlannedCommands(guid, 31, {{"turnoffm", "60#@#30"}}));
-    EXPECT_EQ(journal[60], "POWERCFG -SETDCVALUEINDEX \"" + guid +
-                               "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"30\"");
+    EXPECT_EQ(journal[60],
+              "POWERCFG -SETDCVALUEINDEX \"" + guid +
+                  "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"30\"");
     EXPECT_EQ(journal[91], kListing);
     for (const std::string& c : journal) EXPECT_EQ(c.find("94d3a615-a899-4ac5-ae2b-e4d8f634367f"), std::string::npos);
 
@@ -280,8 +284,9 @@ TEST(CreateModifyE2E, ExistingAndMissingPlansFollowTheOverwriteOption) {
     EXPECT_EQ(journal[47], kListing);
     EXPECT_EQ(journal[48], kListing);
     EXPECT_EQ(journal[49], "POWERCFG -H \"OFF\"");
-    EXPECT_EQ(journal[60], "POWERCFG -SETACVALUEINDEX \"" + night +
-                               "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"120\"");
+    EXPECT_EQ(journal[60],
+              "POWERCFG -SETACVALUEINDEX \"" + night +
+                  "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"120\"");
     // Missing plan, overwrite empty: the listing only. Overwrite "1": creation.
     EXPECT_EQ(journal[92], kListing);
     EXPECT_EQ(journal[93], kListing);
@@ -318,7 +323,8 @@ TEST(CreateModifyE2E, CreationWithoutANewPlanStopsBeforeAnyFurtherCommand) {
     const std::vector<std::string> lines = LogLines(unknownBase.Log());
     EXPECT_TRUE(Contains(lines, "CreatePowerSchemeVista|INFO|obPwrScheme.CBasedOn|01|"));
     EXPECT_TRUE(Contains(lines, "WinMain|INFO|Action|Create|Office"));
-    EXPECT_EQ(LinesOf(unknownBase, "CreatePowerSchemeVista").back(), "CreatePowerSchemeVista|INFO|obPwrScheme.CBasedOn|01|");
+    EXPECT_EQ(LinesOf(unknownBase, "CreatePowerSchemeVista").back(),
+              "CreatePowerSchemeVista|INFO|obPwrScheme.CBasedOn|01|");
     EXPECT_EQ(PostedStatus(unknownBase).status, "Fail");
     EXPECT_EQ(PostedStatus(unknownBase).desc, "Not Able to Create Scheme");
 
@@ -394,8 +400,9 @@ TEST(CreateModifyE2E, FailingMonitorWriteAndFailingActivation) {
     EXPECT_EQ(activation.JournalCommands().size(), 1u + 1 + 42 + 1);
     EXPECT_EQ(FindPlan(activation.ReadSimState(), kBalanced)->values.at(kMonitor).second, "300");
     EXPECT_EQ(PostedStatus(activation).desc.rfind("Failed to set power scheme as active : ", 0), 0u);
-    EXPECT_EQ(LinesOf(activation, "ModifyPowerSchemeVista").back().rfind("ModifyPowerSchemeVista|FAILED|ExecuteCommand|", 0),
-              0u);
+    EXPECT_EQ(
+        LinesOf(activation, "ModifyPowerSchemeVista").back().rfind("ModifyPowerSchemeVista|FAILED|ExecuteCommand|", 0),
+        0u);
 }
 
 // A refused hibernation switch carries no system text, and each operation
@@ -425,7 +432,8 @@ TEST(CreateModifyE2E, FailingHibernationSwitchOnEachBranch) {
         state.faults.push_back({0, c.match, 1, ""});
         s.SetSimState(state);
         const std::string name = std::string(c.action) == "Create Scheme" ? "Office" : "Balanced";
-        s.WriteJob(JobXml({StepXml(c.action, name, With(AllSettings(), {{"schbasedon", "1"}, {"enahiber", c.enahiber}}))}));
+        s.WriteJob(
+            JobXml({StepXml(c.action, name, With(AllSettings(), {{"schbasedon", "1"}, {"enahiber", c.enahiber}}))}));
         EXPECT_EQ(s.Run(), 0u);
         EXPECT_NE(s.JournalCommands().back().find(c.match), std::string::npos);
         const Posted posted = PostedStatus(s);
@@ -460,11 +468,13 @@ TEST(CreateModifyE2E, NoHibernationSupportAndOverlongDescription) {
     EXPECT_EQ(overlong.Run(), 0u);
     EXPECT_EQ(overlong.JournalCommands().size(), 1u);  // the listing only: refused before the duplication
     const Posted posted = PostedStatus(overlong);
-    EXPECT_EQ(posted.desc.rfind("Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed",
-                                0),
-              0u)
+    EXPECT_EQ(
+        posted.desc.rfind("Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed", 0),
+        0u)
         << posted.desc;
-    EXPECT_EQ(LinesOf(overlong, "CreatePowerSchemeVista").back().rfind("CreatePowerSchemeVista|FAILED|ExecuteCommand|122|", 0),
+    EXPECT_EQ(LinesOf(overlong, "CreatePowerSchemeVista")
+                  .back()
+                  .rfind("CreatePowerSchemeVista|FAILED|ExecuteCommand|122|", 0),
               0u);
 }
 
@@ -541,8 +551,9 @@ double ReplaySeconds(const std::vector<std::string>& commands, const std::string
 TEST(CreateModifyBench, DISABLED_CreateAndModifyJob) {
     Scenario s;
     s.WriteJob(JobXml({
-        StepXml("Create Scheme", "Bench", With(AllSettings(), {{"schbasedon", "1"}, {"schdesc", "Bench plan"},
-                                                               {"schactive", "1"}, {"enahiber", "1"}})),
+        StepXml("Create Scheme", "Bench",
+                With(AllSettings(),
+                     {{"schbasedon", "1"}, {"schdesc", "Bench plan"}, {"schactive", "1"}, {"enahiber", "1"}})),
         StepXml("Modify Scheme", "Bench", With(AllSettings(), {{"turnoffm", "60#@#30"}, {"schactive", "1"}})),
     }));
     const double start = Seconds();

@@ -30,8 +30,8 @@ std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE \"
 // The lines a deletion writes for one plan it goes on to delete.
 std::vector<std::string> DeletedLines(const std::string& name, const std::string& guid) {
     return {"DeletePowerSchemeVista|INFO|Scheme Name|Delete|" + name,
-            "DeletePowerSchemeVista|INFO|Scheme Guid|Delete|" + guid,
-            "ExecuteCMD|SUCCESS|1|0|" + DeleteCommand(guid), "DeletePowerSchemeVista|SUCCESS|ExecuteCommand||"};
+            "DeletePowerSchemeVista|INFO|Scheme Guid|Delete|" + guid, "ExecuteCMD|SUCCESS|1|0|" + DeleteCommand(guid),
+            "DeletePowerSchemeVista|SUCCESS|ExecuteCommand||"};
 }
 
 std::vector<std::string> StepStart(const std::string& name) {
@@ -50,8 +50,8 @@ std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
 std::vector<std::string> StepLines(const Scenario& s) {
     std::vector<std::string> lines;
     for (const std::string& line : LogLines(s.Log())) {
-        for (const char* prefix : {"WinMain|INFO|Action|", "DeletePowerSchemeVista|", "ExecuteCMD|",
-                                   "CreateChildProcess|", "CmdExecute|"}) {
+        for (const char* prefix :
+             {"WinMain|INFO|Action|", "DeletePowerSchemeVista|", "ExecuteCMD|", "CreateChildProcess|", "CmdExecute|"}) {
             if (line.rfind(prefix, 0) == 0) {
                 lines.push_back(line);
                 break;
@@ -71,8 +71,8 @@ const std::string kTripleC = "0a1b2c3d-0000-4000-8000-00000000000c";
 
 TEST(DeleteE2E, DeletesOneAndThenThreeMatchesInListingOrder) {
     Scenario s;
-    s.SetSimState(StateWith({Plan(kTripleA, "Triple"), Plan(kOld, "Old plan"), Plan(kTripleB, "TRIPLE"),
-                             Plan(kTripleC, "triple")}));
+    s.SetSimState(StateWith(
+        {Plan(kTripleA, "Triple"), Plan(kOld, "Old plan"), Plan(kTripleB, "TRIPLE"), Plan(kTripleC, "triple")}));
     // The requested names differ from the listed ones in letter case.
     s.WriteJob(JobXml({StepXml("Delete Scheme", "old PLAN"), StepXml("Delete Scheme", "Triple")}));
     EXPECT_EQ(s.Run(), 0u);
@@ -96,10 +96,12 @@ TEST(DeleteE2E, StopsAtTheActivePlanAfterDeletingTheOnesBefore) {
     EXPECT_EQ(s.Run(), 0u);
 
     EXPECT_EQ(s.JournalCommands(), (std::vector<std::string>{kList, DeleteCommand(kTripleA)}));
-    EXPECT_EQ(StepLines(s), Join({StepStart("Twin"), DeletedLines("Twin", kTripleA),
-                                  {"DeletePowerSchemeVista|INFO|Scheme Name|Delete|Twin",
-                                   "DeletePowerSchemeVista|INFO|Scheme Guid|Delete|" + kTripleB,
-                                   "DeletePowerSchemeVista|FAILED|Scheme Is Currently Activated|Hence Not Deleted.|"}}));
+    EXPECT_EQ(StepLines(s),
+              Join({StepStart("Twin"),
+                    DeletedLines("Twin", kTripleA),
+                    {"DeletePowerSchemeVista|INFO|Scheme Name|Delete|Twin",
+                     "DeletePowerSchemeVista|INFO|Scheme Guid|Delete|" + kTripleB,
+                     "DeletePowerSchemeVista|FAILED|Scheme Is Currently Activated|Hence Not Deleted.|"}}));
     const SimState after = s.ReadSimState();
     EXPECT_FALSE(HasPlan(after, kTripleA));
     EXPECT_TRUE(HasPlan(after, kTripleB));
@@ -111,9 +113,8 @@ TEST(DeleteE2E, MissingOrUnnamedPlanRunsNoDeleteCommand) {
     missing.WriteJob(JobXml({StepXml("Delete Scheme", "Nothing like it")}));
     EXPECT_EQ(missing.Run(), 0u);
     EXPECT_EQ(missing.JournalCommands(), std::vector<std::string>{kList});
-    EXPECT_EQ(StepLines(missing),
-              Join({StepStart("Nothing like it"),
-                    {"DeletePowerSchemeVista|ERROR|Nothing like it||Scheme Not Present"}}));
+    EXPECT_EQ(StepLines(missing), Join({StepStart("Nothing like it"),
+                                        {"DeletePowerSchemeVista|ERROR|Nothing like it||Scheme Not Present"}}));
     EXPECT_EQ(missing.ReadSimState().plans.size(), DefaultSimState().plans.size());
 
     // Without a name nothing is listed or deleted.
@@ -121,8 +122,9 @@ TEST(DeleteE2E, MissingOrUnnamedPlanRunsNoDeleteCommand) {
     unnamed.WriteJob(JobXml({StepXml("Delete Scheme", "")}));
     EXPECT_EQ(unnamed.Run(), 0u);
     EXPECT_TRUE(unnamed.JournalCommands().empty());
-    EXPECT_EQ(StepLines(unnamed), (std::vector<std::string>{"WinMain|INFO|Action|Delete|",
-                                                            "DeletePowerSchemeVista|ERROR|Scheme Name||Scheme Name Empty"}));
+    EXPECT_EQ(StepLines(unnamed),
+              (std::vector<std::string>{"WinMain|INFO|Action|Delete|",
+                                        "DeletePowerSchemeVista|ERROR|Scheme Name||Scheme Name Empty"}));
 }
 
 TEST(DeleteE2E, FailingDeleteCommandStopsBeforeTheNextMatch) {
@@ -139,10 +141,10 @@ TEST(DeleteE2E, FailingDeleteCommandStopsBeforeTheNextMatch) {
 
     EXPECT_EQ(s.JournalCommands(), (std::vector<std::string>{kList, DeleteCommand(kTripleA)}));
     const std::vector<std::string> lines = StepLines(s);
-    const std::vector<std::string> expected =
-        Join({StepStart("Twin"),
-              {"DeletePowerSchemeVista|INFO|Scheme Name|Delete|Twin",
-               "DeletePowerSchemeVista|INFO|Scheme Guid|Delete|" + kTripleA, "ExecuteCMD|SUCCESS|1|5|" + DeleteCommand(kTripleA)}});
+    const std::vector<std::string> expected = Join({StepStart("Twin"),
+                                                    {"DeletePowerSchemeVista|INFO|Scheme Name|Delete|Twin",
+                                                     "DeletePowerSchemeVista|INFO|Scheme Guid|Delete|" + kTripleA,
+                                                     "ExecuteCMD|SUCCESS|1|5|" + DeleteCommand(kTripleA)}});
     ASSERT_EQ(lines.size(), expected.size() + 1);
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), lines.begin()));
     EXPECT_EQ(lines.back().rfind("DeletePowerSchemeVista|FAILED|ExecuteCommand|", 0), 0u) << lines.back();

@@ -104,9 +104,10 @@ TEST(DriverE2E, JobWithoutStepsRunsInOrderToTheNormalEnd) {
     Scenario s;
     // Without steps the header attributes are not read: the header comes
     // from the child elements of "scriptinstance".
-    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid><agentcategory>Power</agentcategory>"
-               "<agenttemplatename>Power Management for Vista</agenttemplatename><logonuser>user</logonuser>"
-               "</scriptinstance></job>");
+    s.WriteJob(
+        "<job><scriptinstance><scriptid>93</scriptid><agentcategory>Power</agentcategory>"
+        "<agenttemplatename>Power Management for Vista</agenttemplatename><logonuser>user</logonuser>"
+        "</scriptinstance></job>");
     EXPECT_EQ(s.Run(), 0u);
     const std::vector<std::string> lines = LogLines(s.Log());
     const std::vector<std::string> expectedInOrder = {

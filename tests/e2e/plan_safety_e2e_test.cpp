@@ -60,7 +60,7 @@ TEST(PlanSafetyE2E, NamesThatDoNotReachPowercfgExactlyAreRefusedBeforeAnyCommand
          "DeletePowerSchemeVista", "Scheme Name||Scheme Name Not In Code Page", kNotInCodePage},
         {StepXml("Delete Scheme", "\xEF\xBC\xAF\xEF\xBD\x86\xEF\xBD\x86\xEF\xBD\x89\xEF\xBD\x83\xEF\xBD\x85"),
          "DeletePowerSchemeVista", "Scheme Name||Scheme Name Not In Code Page", kNotInCodePage},  // "Ｏｆｆｉｃｅ"
-        {StepXml("Create Scheme", "\xF0\x9F\x94\x8B", {{"schbasedon", "1"}}),  // a battery emoji
+        {StepXml("Create Scheme", "\xF0\x9F\x94\x8B", {{"schbasedon", "1"}}),                     // a battery emoji
          "CreatePowerSchemeVista", "Scheme Name||Scheme Name Not In Code Page", kNotInCodePage},
         {StepXml("Modify Scheme", "Night\nShift", {{"overwrite", "1"}, {"schbasedon", "1"}}), "ModifyPowerSchemeVista",
          "Scheme Name||Scheme Name Has Control Characters", "Scheme Name holds control characters hence not processed"},
@@ -97,11 +97,12 @@ TEST(PlanSafetyE2E, CreationThatCannotBeRenamedIsRefusedBeforeTheCopy) {
     EXPECT_EQ(s.JournalCommands(), std::vector<std::string>{kListing});
     EXPECT_EQ(PlanNames(s.ReadSimState()), PlanNames(DefaultSimState()));
     const Posted posted = PostedStatus(s);
-    EXPECT_EQ(posted.desc.rfind("Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed",
-                                0),
-              0u)
+    EXPECT_EQ(
+        posted.desc.rfind("Not Able to Change Name and Desc : This Command POWERCFG -CHANGENAME cannot be Executed", 0),
+        0u)
         << posted.desc;
-    EXPECT_EQ(LastLineOf(s, "CreatePowerSchemeVista").rfind("CreatePowerSchemeVista|FAILED|ExecuteCommand|122|", 0), 0u);
+    EXPECT_EQ(LastLineOf(s, "CreatePowerSchemeVista").rfind("CreatePowerSchemeVista|FAILED|ExecuteCommand|122|", 0),
+              0u);
 }
 
 // A listing that failed or listed nothing ends the step with no further
@@ -115,22 +116,24 @@ TEST(PlanSafetyE2E, ListingsAndDuplicationOutputAreTrustedOnlyWhenTheyWorked) {
     failed.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", {{"overwrite", "0"}})}));
     EXPECT_EQ(failed.Run(), 0u);
     EXPECT_EQ(failed.JournalCommands(), std::vector<std::string>{kListing});
-    EXPECT_EQ(LinesOf(failed, "ModifyPowerSchemeVista").back(), "ModifyPowerSchemeVista|ERROR|Scheme List|1|Listing Failed");
+    EXPECT_EQ(LinesOf(failed, "ModifyPowerSchemeVista").back(),
+              "ModifyPowerSchemeVista|ERROR|Scheme List|1|Listing Failed");
     EXPECT_EQ(PostedStatus(failed).desc, "Not Able to List Power Schemes : powercfg.exe /l ended with exit code 1");
 
     Scenario empty;
-    empty.SetSimState(
-        StateWithFault(kListing, 0, "\r\nExisting Power Schemes (* Active)\r\n-----------------------------------\r\n"));
+    empty.SetSimState(StateWithFault(
+        kListing, 0, "\r\nExisting Power Schemes (* Active)\r\n-----------------------------------\r\n"));
     empty.WriteJob(JobXml({StepXml("Create Scheme", "Balanced", {{"schbasedon", "1"}})}));
     EXPECT_EQ(empty.Run(), 0u);
     EXPECT_EQ(empty.JournalCommands(), std::vector<std::string>{kListing});
-    EXPECT_EQ(LastLineOf(empty, "CreatePowerSchemeVista"), "CreatePowerSchemeVista|ERROR|Scheme List||No Scheme Listed");
+    EXPECT_EQ(LastLineOf(empty, "CreatePowerSchemeVista"),
+              "CreatePowerSchemeVista|ERROR|Scheme List||No Scheme Listed");
     EXPECT_EQ(PostedStatus(empty).desc, "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
     EXPECT_EQ(PlanNames(empty.ReadSimState()), PlanNames(DefaultSimState()));
 
     Scenario misleading;
-    misleading.SetSimState(StateWithFault(
-        "-DUPLICATESCHEME", 0, std::string("Power Scheme GUID: ") + kBalanced + "  (Balanced)\r\n", true));
+    misleading.SetSimState(StateWithFault("-DUPLICATESCHEME", 0,
+                                          std::string("Power Scheme GUID: ") + kBalanced + "  (Balanced)\r\n", true));
     misleading.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}, {"schactive", "1"}})}));
     EXPECT_EQ(misleading.Run(), 0u);
     ASSERT_EQ(misleading.JournalCommands().size(), 2u);  // the listing and the duplication

@@ -29,7 +29,8 @@ std::vector<RelayCall> RelayCalls(const Scenario& s) {
     return ParseRelayCalls(ReadWholeFile(s.InstallPath() + "\\relay-calls.txt"));
 }
 
-const char kConfiguredUrl[] = "http://status.test/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77&sid=S9&rid=123456&rty=T1";
+const char kConfiguredUrl[] =
+    "http://status.test/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77&sid=S9&rid=123456&rty=T1";
 }  // namespace
 
 TEST(ReportE2E, FailingStepPostsFailWithItsReasonAndNoEndLine) {
@@ -63,8 +64,9 @@ TEST(ReportE2E, JobWithoutStepsPostsSuccessAndWritesTheStatusFileWhenAsked) {
     Scenario s;
     UseRelayDouble(s, "0\n1\n");  // the configured server refuses, the default one takes it
     s.SetAgentDword("StatusFileEnabled", 1);
-    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid>"
-               "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    s.WriteJob(
+        "<job><scriptinstance><scriptid>93</scriptid>"
+        "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
     EXPECT_EQ(s.Run(), 0u);
 
     const std::vector<RelayCall> calls = RelayCalls(s);
@@ -119,14 +121,15 @@ TEST(ReportE2E, UnwritableLogStopsBeforeTheJobAndPostsWhy) {
 TEST(ReportE2E, CrashingRelayCountsAsFailedAttemptsAndTheRecordIsSaved) {
     Scenario s;
     UseRelayDouble(s, "crash\ncrash\n");
-    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid>"
-               "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    s.WriteJob(
+        "<job><scriptinstance><scriptid>93</scriptid>"
+        "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
     EXPECT_EQ(s.Run(), 0u);
 
     EXPECT_EQ(RelayCalls(s).size(), 2u);
     const std::vector<std::string> lines = LogLines(s.Log());
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "1.0|CREATEWEBPOST|ERROR|WebPost Dll Crashed|Exception 0xC0000005"),
-              2);
+    EXPECT_EQ(
+        std::count(lines.begin(), lines.end(), "1.0|CREATEWEBPOST|ERROR|WebPost Dll Crashed|Exception 0xC0000005"), 2);
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                             [](const std::string& l) { return l.find("|Failed To Send the Webpost|") != l.npos; }),
               2);
@@ -146,14 +149,16 @@ TEST(ReportE2E, HostileValuesStayInsideTheRecordTheFileNamesAndTheQuery) {
     s.SetAgentValue("MEMBERID", "M77&rid=999");
     s.SetField(3, "47/11");
     s.SetField(6, "I-\x01");
-    s.WriteJob("<job><scriptinstance><scriptid>93</scriptid>"
-               "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    s.WriteJob(
+        "<job><scriptinstance><scriptid>93</scriptid>"
+        "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
     EXPECT_EQ(s.Run(), 0u);
 
     const std::vector<RelayCall> calls = RelayCalls(s);
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].texts[0], "http://status.test/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77%26rid%3D999"
-                                 "&sid=S9&rid=..%5C..%5Cx%26y&rty=T1");
+    EXPECT_EQ(calls[0].texts[0],
+              "http://status.test/tfr_wpdcmscriptjobinstancestatus.asp?mmid=M77%26rid%3D999"
+              "&sid=S9&rid=..%5C..%5Cx%26y&rty=T1");
     EXPECT_NE(calls[0].texts[1].find("<regid>..\\..\\x&amp;y</regid>"), std::string::npos) << calls[0].texts[1];
     EXPECT_NE(calls[0].texts[1].find("<instanceid>I-?</instanceid>"), std::string::npos) << calls[0].texts[1];
 

@@ -45,10 +45,14 @@ bool StartsWithRecordDate(const std::string& line) {
 std::string XmlEscape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
     }
     return out;
 }
@@ -158,8 +162,8 @@ void Scenario::SetOsVersion(const std::string& currentVersion, const std::string
         char old[512] = {};
         DWORD size = sizeof old - 1;
         DWORD type = 0;
-        const bool existed = RegQueryValueExA(key, v.name, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
-                             ERROR_SUCCESS;
+        const bool existed =
+            RegQueryValueExA(key, v.name, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
         savedOsValues_.push_back({v.key, v.name, existed, old});
         RegSetValueExA(key, v.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.value.c_str()),
                        static_cast<DWORD>(v.value.size() + 1));
@@ -280,8 +284,8 @@ std::vector<LogRecordLine> Scenario::LogIn(const std::string& logFolder) {
     std::vector<LogRecordLine> records;
     std::vector<std::string> raw;
     const std::vector<std::string> lines = SplitLines(LogTextIn(logFolder));
-    static const char* const kHeaderStarts[] = {"#Software: ", "#Version: ", "#Regid : ", "#Operating System :  ",
-                                                "#Date: "};
+    static const char* const kHeaderStarts[] = {
+        "#Software: ", "#Version: ", "#Regid : ", "#Operating System :  ", "#Date: "};
     const std::string columnLine = "#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3";
     for (const std::string& line : lines) {
         bool header = line == columnLine;
@@ -367,8 +371,8 @@ std::string JobXml(const std::vector<std::string>& steps, const std::string& fnc
 
 std::string StepXml(const std::string& action, const std::string& name,
                     const std::vector<std::pair<std::string, std::string>>& children) {
-    std::string xml = "<step value=\"1\"><action>" + XmlEscape(action) + "</action><schname>" + XmlEscape(name) +
-                      "</schname>";
+    std::string xml =
+        "<step value=\"1\"><action>" + XmlEscape(action) + "</action><schname>" + XmlEscape(name) + "</schname>";
     for (const auto& [tag, text] : children) xml += "<" + tag + ">" + XmlEscape(text) + "</" + tag + ">";
     xml += "</step>";
     return xml;

@@ -124,8 +124,7 @@ std::string BinFolder();
 
 // Job document helpers: a "scriptinstance" with the header attributes that
 // match the default command line, holding the given steps.
-std::string JobXml(const std::vector<std::string>& steps,
-                   const std::string& fncname = "Power Management for Vista",
+std::string JobXml(const std::vector<std::string>& steps, const std::string& fncname = "Power Management for Vista",
                    const std::string& scriptid = "93");
 // A step element with the given action and child elements (tag, text) pairs.
 std::string StepXml(const std::string& action, const std::string& name,

@@ -57,7 +57,9 @@ RelayDoubleBinding::RelayDoubleBinding(const std::string& folder)
     SetEnvironmentVariableA("KV_RELAY_DOUBLE_SCRIPT", scriptPath_.c_str());
     module_.reset(LoadLibraryA((ProgramFolder() + "\\relay_double.dll").c_str()));
     g_ctx.WebPostDataEntry =
-        module_ ? reinterpret_cast<WebPostDataProc>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "WebPostData"))) : nullptr;
+        module_
+            ? reinterpret_cast<WebPostDataProc>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "WebPostData")))
+            : nullptr;
 }
 
 RelayDoubleBinding::~RelayDoubleBinding() {
