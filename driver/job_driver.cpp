@@ -105,6 +105,15 @@ enum class Ending { Normal, Failure };
 
 // Hands each step to the operation its action names, until the steps run out
 // (true) or a step fails (false).
+// The step's texts as the Action line shows them: the operation refuses a
+// name with a tab, but this line comes first, and a tab would shift its columns.
+std::string WithoutTabs(const char* text) {
+    std::string shown(text);
+    for (char& c : shown)
+        if (c == '\t') c = ' ';
+    return shown;
+}
+
 bool RunSteps(JobDocument& document) {
     PwrScheme step{};
     std::string errorText;
@@ -120,17 +129,17 @@ bool RunSteps(JobDocument& document) {
 
         bool ok = true;
         if (SameTextNoCase(step.CAction, "Create Scheme")) {
-            LogLine(kModule, "Info", "Action", "Create", step.CSchName);
+            LogLine(kModule, "Info", "Action", "Create", WithoutTabs(step.CSchName));
             ok = CreatePowerSchemeVista(step);
         } else if (SameTextNoCase(step.CAction, "Modify Scheme")) {
-            LogLine(kModule, "Info", "Action", "Modify", step.CSchName);
+            LogLine(kModule, "Info", "Action", "Modify", WithoutTabs(step.CSchName));
             ok = ModifyPowerSchemeVista(step);
         } else if (SameTextNoCase(step.CAction, "Delete Scheme")) {
-            LogLine(kModule, "Info", "Action", "Delete", step.CSchName);
+            LogLine(kModule, "Info", "Action", "Delete", WithoutTabs(step.CSchName));
             ok = DeletePowerSchemeVista(step);
         } else {
             // Skipped; the line tells why the step changed nothing.
-            LogLine(kModule, "Info", "Action", "Unknown", step.CAction);
+            LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction));
         }
         if (!ok) return false;
     }
