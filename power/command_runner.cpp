@@ -45,6 +45,15 @@ void EndTimedOutCommand(const char* module, HANDLE process, unsigned long limitM
     SetLastError(ERROR_TIMEOUT);
 }
 
+// The exit code of an ended command; false, with its log line, when it
+// cannot be read.
+bool ReadExitCode(const char* module, HANDLE process, DWORD& code) {
+    if (GetExitCodeProcess(process, &code)) return true;
+    CaptureLastError();
+    LogLine(module, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
+    return false;
+}
+
 // A command line the child would receive cut off could run a different
 // command, so a text beyond the runner's limit is refused with a log line.
 bool FitsLimit(const char* module, const char* message, std::string_view text, std::size_t limit) {
@@ -83,11 +92,7 @@ bool RunHidden(const char* program, const char* commandLine) {
         return false;
     }
     DWORD exitCode = 0;
-    if (!GetExitCodeProcess(child.process(), &exitCode)) {
-        CaptureLastError();
-        LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-        return false;
-    }
+    if (!ReadExitCode(kModule, child.process(), exitCode)) return false;
     // Signed on purpose: exit codes above 2147483647 appear negative.
     char exitText[32];
     std::snprintf(exitText, sizeof exitText, "%d", static_cast<int>(exitCode));
@@ -199,11 +204,7 @@ bool RunCaptured(const char* program, const char* commandLine, const char* outpu
     const DWORD remaining = spent >= limitMs ? 0 : static_cast<DWORD>(limitMs - spent);
     if (WaitForSingleObject(child.process(), remaining) != WAIT_OBJECT_0) return overrun();
     DWORD code = 0;
-    if (!GetExitCodeProcess(child.process(), &code)) {
-        CaptureLastError();
-        LogLine(kModule, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-        return false;
-    }
+    if (!ReadExitCode(kModule, child.process(), code)) return false;
     if (exitCode) *exitCode = code;
     return true;
 }

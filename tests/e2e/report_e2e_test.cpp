@@ -9,6 +9,10 @@
 #include "tests/win/temp_folder.h"
 
 namespace {
+// A job that matches the default command line and holds no step.
+constexpr char kJobWithoutSteps[] =
+    "<job><scriptinstance><scriptid>93</scriptid>"
+    "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>";
 // Installs the recording relay with scripted answers and a configured URL.
 void UseRelayDouble(Scenario& s, const std::string& answers) {
     s.InstallRelay("relay_double.dll");
@@ -64,9 +68,7 @@ TEST(ReportE2E, JobWithoutStepsPostsSuccessAndWritesTheStatusFileWhenAsked) {
     Scenario s;
     UseRelayDouble(s, "0\n1\n");  // the configured server refuses, the default one takes it
     s.SetAgentDword("StatusFileEnabled", 1);
-    s.WriteJob(
-        "<job><scriptinstance><scriptid>93</scriptid>"
-        "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    s.WriteJob(kJobWithoutSteps);
     EXPECT_EQ(s.Run(), 0u);
 
     const std::vector<RelayCall> calls = RelayCalls(s);
@@ -121,9 +123,7 @@ TEST(ReportE2E, UnwritableLogStopsBeforeTheJobAndPostsWhy) {
 TEST(ReportE2E, CrashingRelayCountsAsFailedAttemptsAndTheRecordIsSaved) {
     Scenario s;
     UseRelayDouble(s, "crash\ncrash\n");
-    s.WriteJob(
-        "<job><scriptinstance><scriptid>93</scriptid>"
-        "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    s.WriteJob(kJobWithoutSteps);
     EXPECT_EQ(s.Run(), 0u);
 
     EXPECT_EQ(RelayCalls(s).size(), 2u);
@@ -149,9 +149,7 @@ TEST(ReportE2E, HostileValuesStayInsideTheRecordTheFileNamesAndTheQuery) {
     s.SetAgentValue("MEMBERID", "M77&rid=999");
     s.SetField(3, "47/11");
     s.SetField(6, "I-\x01");
-    s.WriteJob(
-        "<job><scriptinstance><scriptid>93</scriptid>"
-        "<agenttemplatename>Power Management for Vista</agenttemplatename></scriptinstance></job>");
+    s.WriteJob(kJobWithoutSteps);
     EXPECT_EQ(s.Run(), 0u);
 
     const std::vector<RelayCall> calls = RelayCalls(s);
