@@ -118,7 +118,7 @@ bool CreatePlan(const PwrScheme& request) {
     }
 
     const char* baseGuid = CheckBeforeDuplicating(request);
-    if (baseGuid == nullptr) return false;
+    if (baseGuid == nullptr || !RequireValidSettingValues(request, kModule)) return false;
     const std::string planGuid = DuplicateBasePlan(baseGuid);
     if (planGuid.empty()) return Stop("Not Able to Create Scheme");
     LogLine(kModule, "Info", "Scheme Name", "", request.CSchName);

@@ -46,6 +46,7 @@ bool ModifyPlan(const PwrScheme& request) {
         return true;
     }
 
+    if (!RequireValidSettingValues(request, kModule)) return false;
     if (!SwitchHibernation(request, kModule, "Kindly check by fireing the command:- Powercfg.exe -H On")) return false;
     if (!ApplySettingTable(planGuid->c_str(), request, kModule)) return false;
     return ActivateIfRequested(request, *planGuid, kModule);
