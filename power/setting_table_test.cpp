@@ -237,53 +237,34 @@ TEST(SettingTable, InsertedValuesCannotEndTheirArgumentEarly) {
 }
 
 // A value that cannot become a valid index refuses the whole request, named by
-// its element and power source; what POWERCFG takes passes, also "0x" forms.
+// its element and power source; what POWERCFG takes passes, "0x" forms too.
 TEST(SettingTable, ValuesThatCannotBecomeAValidCommandAreRefused) {
-    EXPECT_FALSE(CheckSettingValues(FullRequest(), 3));
-    // The full request with one field replaced.
-    auto refusal = [](auto field, const char* text, std::int32_t os = 3) {
+    auto check = [](auto field, const char* text, std::int32_t os = 3) {
         PwrScheme r = FullRequest();
         std::strcpy(r.*field, text);
         return CheckSettingValues(r, os);
     };
-
-    const auto lowBat = refusal(&PwrScheme::CLowBatActDC, "9");
-    ASSERT_TRUE(lowBat);
-    EXPECT_EQ(lowBat->setting, "lowbatact DC");
-    EXPECT_EQ(lowBat->value, "9");
-    EXPECT_EQ(lowBat->status,
-              "Failed to set Low battery action on DC Power : Value \"9\" is not one of the codes 1, 6, 4, 5 hence not "
-              "processed");
-    EXPECT_TRUE(refusal(&PwrScheme::CLowBatActAC, ""));
-
-    const auto monitor = refusal(&PwrScheme::CTurnOffMAC, "+600");
-    ASSERT_TRUE(monitor);
-    EXPECT_EQ(monitor->setting, "turnoffm AC");
-    EXPECT_EQ(monitor->status,
+    EXPECT_FALSE(CheckSettingValues(FullRequest(), 3));
+    const SettingValueRefusal lowBat = check(&PwrScheme::CLowBatActDC, "9").value();
+    EXPECT_EQ(lowBat.setting + "=" + lowBat.value, "lowbatact DC=9");
+    EXPECT_EQ(lowBat.status,
+              "Failed to set Low battery action on DC Power : Value \"9\" is not one of the codes 1, 6, "
+              "4, 5 hence not processed");
+    EXPECT_EQ(check(&PwrScheme::CTurnOffMAC, "+600")->status,
               "Failed to set value of Turn Off Monitor on AC Power : Value \"+600\" is not a number from 0 to "
               "4294967295 hence not processed");
-    for (const char* bad : {"-1", "", " 10", "10 ", "1e3", "0x", "0x1G", "4294967296", "0x100000000", "10 min"})
-        EXPECT_TRUE(refusal(&PwrScheme::CTurnOffMDC, bad)) << '[' << bad << ']';
+    for (const char* bad : {"-1", "", " 10", "10 ", "1e3", "0x", "0x1G", "4294967296", "0x100000000"})
+        EXPECT_TRUE(check(&PwrScheme::CTurnOffMDC, bad)) << '[' << bad << ']';
     for (const char* good : {"0", "4294967295", "0600", "0x258", "0XFFFFFFFF"})
-        EXPECT_FALSE(refusal(&PwrScheme::CTurnOffMDC, good)) << '[' << good << ']';
-
-    // Each direct row has its own range.
-    EXPECT_FALSE(refusal(&PwrScheme::CProcMaxStateAC, "100"));
-    EXPECT_EQ(refusal(&PwrScheme::CProcMaxStateAC, "101")->status,
-              "Failed to set value of Maximum processor state on AC Power : Value \"101\" is not a number from 0 to "
-              "100 hence not processed");
-    EXPECT_TRUE(refusal(&PwrScheme::CLowBatNotifAC, "2"));
-
-    // A yes/no row takes any text ("000" unless "1"); a row that does not
-    // apply on this system is not written, so not checked.
-    EXPECT_FALSE(refusal(&PwrScheme::CReqPwdAC, "yes"));
-    EXPECT_TRUE(refusal(&PwrScheme::CSysCoolingDC, "2", 3));
-    EXPECT_FALSE(refusal(&PwrScheme::CSysCoolingDC, "2", 31));
-
-    // The first fault in command order is the one reported.
-    PwrScheme both = FullRequest();
-    std::strcpy(both.CTurnOffHdDC, "-5");
-    std::strcpy(both.CCritBatActDC, "0");
-    EXPECT_EQ(CheckSettingValues(both, 3)->setting, "critbatact DC");
+        EXPECT_FALSE(check(&PwrScheme::CTurnOffMDC, good)) << '[' << good << ']';
+    // Each direct row has its range; yes/no rows take any text; a row that
+    // does not apply on this system is not written, so not checked.
+    EXPECT_FALSE(check(&PwrScheme::CProcMaxStateAC, "100"));
+    EXPECT_TRUE(check(&PwrScheme::CProcMaxStateAC, "101"));
+    EXPECT_TRUE(check(&PwrScheme::CLowBatNotifAC, "2"));
+    EXPECT_FALSE(check(&PwrScheme::CReqPwdAC, "yes"));
+    EXPECT_TRUE(check(&PwrScheme::CSysCoolingDC, "2", 3));
+    EXPECT_FALSE(check(&PwrScheme::CSysCoolingDC, "2", 31));
+    // The first in command order is reported.
     EXPECT_EQ(CheckSettingValues(PwrScheme{}, 3)->setting, "critbatact AC");
 }
