@@ -196,7 +196,7 @@ TEST(CreateModifyE2E, FullModificationOfTheFirstPlanOfItsName) {
 
 // Windows 7 SP1 (as Wine reports by default) skips the cooling pair. One job
 // creates a plan from High performance with a description and activation,
-// modifies it and deletes another plan.
+// modifies it (active: set active again after the writes) and deletes another plan.
 TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     Scenario s;
     s.WriteJob(JobXml({
@@ -211,7 +211,7 @@ TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     const std::string guid = NewPlanGuid(after, "Office");
     ASSERT_EQ(guid.size(), 36u);
     const std::vector<std::string> journal = s.JournalCommands();
-    ASSERT_GE(journal.size(), 92u);
+    ASSERT_GE(journal.size(), 93u);
     EXPECT_EQ(journal[0], kListing);
     EXPECT_EQ(journal[1], std::string("POWERCFG -DUPLICATESCHEME \"") + kHighPerformance + "\"");
     EXPECT_EQ(journal[2], "POWERCFG -CHANGENAME \"" + guid + "\" \"Office\" \"Office hours\"");
@@ -224,7 +224,8 @@ TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     EXPECT_EQ(journal[60],
               "POWERCFG -SETDCVALUEINDEX \"" + guid +
                   "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"30\"");
-    EXPECT_EQ(journal[91], kListing);
+    EXPECT_EQ(journal[91], "POWERCFG -SETACTIVE \"" + guid + "\"");
+    EXPECT_EQ(journal[92], kListing);
     for (const std::string& c : journal) EXPECT_EQ(c.find("94d3a615-a899-4ac5-ae2b-e4d8f634367f"), std::string::npos);
 
     const std::vector<std::string> created = LinesOf(s, "CreatePowerSchemeVista");
@@ -236,6 +237,8 @@ TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|Office|Activate Action|1"));
     EXPECT_TRUE(Contains(LinesOf(s, "ModifyPowerSchemeVista"),
                          "ModifyPowerSchemeVista|INFO|System cooling policy||System Not Supported"));
+    EXPECT_EQ(LinesOf(s, "ModifyPowerSchemeVista").back(),
+              "ModifyPowerSchemeVista|INFO|office|Active Scheme|Set Active Again");
 
     const SimPlan* office = FindPlan(after, guid);
     ASSERT_NE(office, nullptr);
@@ -455,7 +458,7 @@ TEST(CreateModifyE2E, NoHibernationSupportAndOverlongDescription) {
     EXPECT_EQ(s.Run(), 0u);
     EXPECT_TRUE(FileExists(mark)) << "the double in the system folder was not called";
     const std::vector<std::string> journal = s.JournalCommands();
-    ASSERT_EQ(journal.size(), 1u + 42);
+    ASSERT_EQ(journal.size(), 1u + 42 + 1);  // and Balanced, the active plan, set active again
     for (const std::string& c : journal) EXPECT_EQ(c.find("-H "), std::string::npos) << c;
     const std::vector<std::string> lines = LinesOf(s, "ModifyPowerSchemeVista");
     EXPECT_TRUE(Contains(lines, "ModifyPowerSchemeVista|INFO|Balanced|Hibernate Action|1"));
