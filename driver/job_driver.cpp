@@ -17,8 +17,10 @@
 #include "report/status_post.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
+#include "win/guarded_call.h"
 #include "win/os_info.h"
 #include "win/owners.h"
+#include "win/process_watchdog.h"
 #include "win/text_convert.h"
 
 namespace {
@@ -87,6 +89,8 @@ bool ReadAgentIdentity(CRegistry& registry, bool& logWritable) {
 }
 
 void BindRelay() {
+    // Started before the DLL is loaded, so that none of its code runs there.
+    StartProcessWatchdog();
     const std::string path = std::string(g_ctx.Agent.InstallationPath) + "\\Relaynet.dll";
     g_relay.reset(LoadLibraryA(path.c_str()));
     if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
@@ -96,9 +100,15 @@ void BindRelay() {
     if (!g_ctx.WebPostDataEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
 }
 
+// Both reports are on disk before the relay is called (the post saves its
+// record first), so nothing the relay does can lose the outcome; and the run
+// ends a bounded time after the post began, whatever the relay leaves behind.
 void ReportOutcome(bool success) {
-    CreateWebPost(success ? "1" : "0");
     if (g_ctx.StatusFileEnabled != 0) CreateStatusFile(success ? 1 : 0);
+    ArmProcessWatchdog(WebPostTimeBoundMs());
+    CreateWebPost(success ? "1" : "0");
+    // A relay call that did not return may still run the DLL's code.
+    if (GuardedCallLeftBehind()) g_relay.release();
 }
 
 enum class Ending { Normal, Failure };
