@@ -11,8 +11,22 @@ TEST(LogFormat, FileNameHeaderAndRecord) {
               "#Operating System :  64 Bit Machine\n#Date: 08/12/2026 10:30:45 AM\n"
               "#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3\n");
     EXPECT_NE(LogFileHeader("K", "", false, "d", "t").find("32 Bit Machine"), std::string::npos);
-    EXPECT_EQ(LogRecord("08/12/2026", "10:30:45 AM", "user", "WinMain", "Info", "a", "", "line1\nline2"),
-              "08/12/2026 10:30:45 AM\tuser\tWinMain\tINFO\ta\t\tline1\nline2\n");
+    EXPECT_EQ(LogRecord("08/12/2026", "10:30:45 AM", "user", "WinMain", "Info", "a", "", "b\tc"),
+              "08/12/2026 10:30:45 AM\tuser\tWinMain\tINFO\ta\t\tb\tc\n");
+}
+
+// A value with line breaks, such as a logon user that ends with a forged
+// record, stays on its record's line; only the status record keeps the
+// line feeds of its own layout, those before a tab.
+TEST(LogFormat, LineBreaksNeverStartARecord) {
+    const std::string forged = "user\r\n08/12/2026 10:30:45 AM\tSYSTEM\tDeletePowerSchemeVista\tSUCCESS";
+    EXPECT_EQ(LogRecord("d", "t", "u\n", "W\r", "Info\v", "a\fb", forged, "x\n\ty\r\n"),
+              "d t\tu \tW \tINFO \ta b\tuser  08/12/2026 10:30:45 AM\tSYSTEM\tDeletePowerSchemeVista\tSUCCESS"
+              "\tx \ty  \n");
+    EXPECT_EQ(LogRecord("d", "t", "u", "1.0", "CreateWebPost", "Trying\n", "url\n\t",
+                        "<r>\n\t<a>x\ny\r\n\t</a>\n\t</r>\n", LineBreaks::StatusRecordInVal3),
+              "d t\tu\t1.0\tCREATEWEBPOST\tTrying \turl \t\t<r>\n\t<a>x y \n\t</a>\n\t</r> \n");
+    EXPECT_NE(LogFileHeader("K", "1\r\n2", false, "d", "t").find("\n#Regid : 1  2\n#Operating"), std::string::npos);
 }
 
 TEST(LogFormat, TypeNormalisation) {

@@ -121,7 +121,7 @@ bool CreateWebPost(const char* outcome) {
 }
 
 bool TryWebPost(const std::string& url, const std::string& record) {
-    LogLine("1.0", "CreateWebPost", "Trying To Send The Following status For WebPost", url, record);
+    LogLineWithStatusRecord("1.0", "CreateWebPost", "Trying To Send The Following status For WebPost", url, record);
     // The relay takes no longer texts; cutting them would post a wrong address
     // or a broken record, so the attempt fails and the record is saved whole.
     if (url.size() > kMaxStatusUrlLength) {
