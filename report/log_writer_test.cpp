@@ -46,8 +46,7 @@ TEST_F(LogWriterTest, NewFileGetsHeaderThenRecordsWithCrLf) {
     EXPECT_NE(text.find("\r\n#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("\tWinMain\tINFO\tApplication\t\tStart\r\n"), std::string::npos);
-    // A line break in a value is a blank, but for the status record's own
-    // layout; in text mode each line feed becomes CR LF.
+    // Line breaks are blanks but in the status record; text mode writes LF as CR LF.
     EXPECT_NE(text.find("\tModifyPowerSchemeVista\tFAILED\tExecuteCommand\t5\tAccess is denied.  \r\n"),
               std::string::npos);
     EXPECT_NE(text.find("\t1.0\tCREATEWEBPOST\tTrying\turl\t<a> \t<b/>\r\n"), std::string::npos);

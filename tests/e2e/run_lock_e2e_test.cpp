@@ -14,17 +14,6 @@ const std::string kList = "powercfg.exe /l";
 const std::string kAlpha = "0a1b2c3d-0000-4000-8000-0000000000a1";
 const std::string kBeta = "0a1b2c3d-0000-4000-8000-0000000000b2";
 
-SimState StateWithPlans(const std::vector<std::string>& names) {
-    SimState state = DefaultSimState();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        SimPlan plan;
-        plan.guid = "0a1b2c3d-0000-4000-8000-0000000000" + std::to_string(10 + i);
-        plan.name = names[i];
-        state.plans.push_back(plan);
-    }
-    return state;
-}
-
 SimState StateWithAlphaAndBeta() {
     SimState state = DefaultSimState();
     for (const auto& [guid, name] : {std::pair{kAlpha, "Alpha"}, std::pair{kBeta, "Beta"}}) {
@@ -103,43 +92,34 @@ TEST(RunLockE2E, ARunWaitsForTheLockHolderAndRunsTakeTurns) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "WinMain|INFO|Application|End|"), 2);
 }
 
-// A run whose job outlasts another run's wait no longer starves it: the
-// second run's step comes between two steps of the first, never inside one,
-// and both jobs succeed. Each deletion takes 2.5 s; the wait limit of 5 s is
-// longer than a step but shorter than the first run's four steps.
+// A job that outlasts another run's wait no longer starves it: each deletion
+// takes 2.5 s, and the wait limit of 5 s is longer than a step but shorter
+// than the first run's four steps. The second run's step comes between two
+// of them, never inside one, and both jobs succeed.
 TEST(RunLockE2E, RunsTakeTurnsBetweenSteps) {
     Scenario s;
-    SimState state = StateWithPlans({"P0", "P1", "P2", "P3", "P4"});
+    SimState state = DefaultSimState();
+    for (char n = '0'; n <= '4'; ++n) state.plans.push_back({kAlpha.substr(0, 35) + n, std::string("P") + n, "", {}});
     state.faults.push_back(SimFault(0, "-DELETE", 0, "", "", true, 2500));
     s.SetSimState(state);
     s.SetEnv("KV_RUN_LOCK_WAIT_MS", "5000");
     s.WriteJob(JobXml({StepXml("Delete Scheme", "P0"), StepXml("Delete Scheme", "P1"), StepXml("Delete Scheme", "P2"),
                        StepXml("Delete Scheme", "P3")}));
     HANDLE first = s.Start();
-    // The second run starts once the first is in its first step.
-    for (int i = 0; i < 600 && s.JournalCommands().empty(); ++i) Sleep(50);
+    for (int i = 0; i < 600 && s.JournalCommands().empty(); ++i) Sleep(50);  // until it is in its first step
     TempFolder second;
     s.SetField(2, second.WriteFile("job.xml", JobXml({StepXml("Delete Scheme", "P4")})));
     HANDLE secondRun = s.Start();
     EXPECT_EQ(Scenario::Wait(first), 0u);
     EXPECT_EQ(Scenario::Wait(secondRun), 0u);
 
-    // Each step's listing is followed by its own deletion; the second run's
-    // step is neither the first nor the last.
+    // Each listing is followed by its step's deletion (named by the last digit).
     const std::vector<std::string> commands = s.JournalCommands();
-    ASSERT_EQ(commands.size(), 10u);
-    std::vector<std::string> deleted;
-    for (std::size_t i = 0; i < commands.size(); i += 2) {
+    std::string order;
+    for (std::size_t i = 0; i + 1 < commands.size(); i += 2) {
         EXPECT_EQ(commands[i], kList);
-        deleted.push_back(commands[i + 1].substr(commands[i + 1].size() - 3, 2));
+        order += commands[i + 1][commands[i + 1].size() - 2];
     }
-    const auto secondStep = std::find(deleted.begin(), deleted.end(), "14");
-    ASSERT_NE(secondStep, deleted.end());
-    EXPECT_NE(secondStep, deleted.begin());
-    EXPECT_NE(secondStep, deleted.end() - 1);
-    deleted.erase(secondStep);
-    EXPECT_EQ(deleted, (std::vector<std::string>{"10", "11", "12", "13"}));
-    const auto saved = s.SavedStatuses();
-    ASSERT_EQ(saved.size(), 2u);
-    for (const auto& record : saved) EXPECT_EQ(record.status, "Success");
+    EXPECT_TRUE(order == "04123" || order == "01423" || order == "01243") << order;
+    for (const auto& record : s.SavedStatuses()) EXPECT_EQ(record.status, "Success");  // both, by the order above
 }
