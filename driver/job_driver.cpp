@@ -113,8 +113,6 @@ void ReportOutcome(bool success) {
 
 enum class Ending { Normal, Failure };
 
-// Hands each step to the operation its action names, until the steps run out
-// (true) or a step fails (false).
 // The step's texts as the Action line shows them: the operation refuses a
 // name with a tab, but this line comes first, and a tab would shift its columns.
 std::string WithoutTabs(const char* text) {
@@ -124,6 +122,34 @@ std::string WithoutTabs(const char* text) {
     return shown;
 }
 
+// The actions a step may name (in any letter case), each with the word its
+// Action line shows and the operation that carries it out.
+struct StepAction {
+    const char* action;
+    const char* shown;
+    bool (*operation)(PwrScheme);
+};
+constexpr StepAction kStepActions[] = {
+    {"Create Scheme", "Create", CreatePowerSchemeVista},
+    {"Modify Scheme", "Modify", ModifyPowerSchemeVista},
+    {"Delete Scheme", "Delete", DeletePowerSchemeVista},
+};
+
+// One step under the run lock. A step lists the plans, decides from that
+// listing and then runs its commands (a creation handed to modification, or
+// the reverse, included), so no other run's command may come between its
+// listing and its last command. Nothing a step leaves behind is read by the
+// next one, which lists the plans afresh: the lock is let go after each step,
+// and a waiting run takes its turn before this run's next step.
+bool RunLockedStep(const StepAction& action, const PwrScheme& step) {
+    UniqueFile runLock;
+    if (!TakeRunLock(runLock)) return false;
+    LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName));
+    return action.operation(step);
+}
+
+// Hands each step to the operation its action names, until the steps run out
+// (true) or a step fails (false).
 bool RunSteps(JobDocument& document) {
     PwrScheme step{};
     std::string errorText;
@@ -137,32 +163,21 @@ bool RunSteps(JobDocument& document) {
             return false;
         }
 
-        bool ok = true;
-        if (SameTextNoCase(step.CAction, "Create Scheme")) {
-            LogLine(kModule, "Info", "Action", "Create", WithoutTabs(step.CSchName));
-            ok = CreatePowerSchemeVista(step);
-        } else if (SameTextNoCase(step.CAction, "Modify Scheme")) {
-            LogLine(kModule, "Info", "Action", "Modify", WithoutTabs(step.CSchName));
-            ok = ModifyPowerSchemeVista(step);
-        } else if (SameTextNoCase(step.CAction, "Delete Scheme")) {
-            LogLine(kModule, "Info", "Action", "Delete", WithoutTabs(step.CSchName));
-            ok = DeletePowerSchemeVista(step);
-        } else {
-            // Skipped; the line tells why the step changed nothing.
+        const StepAction* action = nullptr;
+        for (const StepAction& known : kStepActions)
+            if (SameTextNoCase(step.CAction, known.action)) action = &known;
+        if (action == nullptr) {
+            // Skipped, without the lock; the line tells why the step changed nothing.
             LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction));
+            continue;
         }
-        if (!ok) return false;
+        if (!RunLockedStep(*action, step)) return false;
     }
 }
 
-// The steps run while this run holds the run lock, so no other run's plan
-// work comes between them; the lock is let go before the outcome is posted.
-Ending RunStepsLocked(JobDocument& document) {
-    bool success = false;
-    {
-        UniqueFile runLock;
-        success = TakeRunLock(runLock) && RunSteps(document);
-    }
+// The outcome is posted once the steps are done, without the run lock.
+Ending RunStepsAndReport(JobDocument& document) {
+    const bool success = RunSteps(document);
     ReportOutcome(success);
     return success ? Ending::Normal : Ending::Failure;
 }
@@ -217,7 +232,7 @@ Ending RunDocument(JobDocument& document) {
         return Ending::Normal;
     }
     Sleep(1000);
-    return RunStepsLocked(document);
+    return RunStepsAndReport(document);
 }
 
 // A run that cannot write its log changes no plan that no log would record:

@@ -217,7 +217,7 @@ bool CreateWebPost(const char* outcome) {
 bool TryWebPost(const std::string& target, const std::string& record) {
     // The URL as every line below shows it: a password in it is masked.
     const std::string url = UrlForLog(target);
-    LogLine("1.0", "CreateWebPost", "Trying To Send The Following status For WebPost", url, record);
+    LogLineWithStatusRecord("1.0", "CreateWebPost", "Trying To Send The Following status For WebPost", url, record);
     // The relay takes no longer texts; cutting them would post a wrong address
     // or a broken record, so the attempt fails and the record is saved whole.
     if (target.size() > kMaxStatusUrlLength) {
