@@ -5,16 +5,29 @@
 #include <string>
 
 namespace {
-const char kProgram[] = "\"C:\\Program Files\\Agent\\Kestrovane.exe\" ";
-const char kNine[] = "OD@#@93@#@C:\\Jobs\\job 1.xml@#@4711@#@DOMAIN\\user@#@12/08/2026 10:30:45@#@I-1@#@1@#@SJ9";
+const wchar_t kProgram[] = L"\"C:\\Program Files\\Agent\\Kestrovane.exe\" ";
+const wchar_t kNine[] = L"OD@#@93@#@C:\\Jobs\\job 1.xml@#@4711@#@DOMAIN\\user@#@12/08/2026 10:30:45@#@I-1@#@1@#@SJ9";
+
+// A code page that holds ASCII and Latin-1 only, as a Western machine's does
+// for the characters used here.
+std::optional<std::string> Latin1(std::wstring_view field) {
+    std::string out;
+    for (const wchar_t c : field) {
+        if (c > 0xFF) return std::nullopt;
+        out.push_back(static_cast<char>(c));
+    }
+    return out;
+}
+
+SplitVerdict Split(const std::wstring& line, JobArgs& args) { return SplitJobArgs(line, Latin1, args); }
 }  // namespace
 
 TEST(CommandLine, NineFieldsAfterTheProgramPathAreStoredIntact) {
     JobArgs args{};
-    ASSERT_TRUE(SplitJobArgs(std::string(kProgram) + kNine, args));
+    ASSERT_TRUE(Split(std::wstring(kProgram) + kNine, args).stored);
     EXPECT_STREQ(args.OD, "\"C:\\Program Files\\Agent\\Kestrovane.exe\" OD");
     EXPECT_STREQ(args.ScriptId, "93");
-    EXPECT_STREQ(args.XmlFilePath, "C:\\Jobs\\job 1.xml");
+    EXPECT_EQ(std::wstring(args.XmlFilePath), L"C:\\Jobs\\job 1.xml");
     EXPECT_STREQ(args.JobId, "4711");
     EXPECT_STREQ(args.UserLoggedIn, "DOMAIN\\user");
     EXPECT_STREQ(args.ExecutionTime, "12/08/2026 10:30:45");
@@ -25,7 +38,7 @@ TEST(CommandLine, NineFieldsAfterTheProgramPathAreStoredIntact) {
     // A quoted argument keeps its closing quote in the last field; single at
     // signs and number signs split like the full separator.
     JobArgs quoted{};
-    ASSERT_TRUE(SplitJobArgs("prog.exe \"OD@a#b@#@c@d@e@f@g@h\"", quoted));
+    ASSERT_TRUE(Split(L"prog.exe \"OD@a#b@#@c@d@e@f@g@h\"", quoted).stored);
     EXPECT_STREQ(quoted.OD, "prog.exe \"OD");
     EXPECT_STREQ(quoted.ScriptJobId, "h\"");
 }
@@ -33,18 +46,35 @@ TEST(CommandLine, NineFieldsAfterTheProgramPathAreStoredIntact) {
 TEST(CommandLine, WrongFieldCountsAndOverlongValuesAreRejected) {
     JobArgs args{};
     // Eight: an empty field between two separators vanishes.
-    EXPECT_FALSE(SplitJobArgs("p OD@#@93@#@@#@x@#@4711@#@u@#@t@#@i@#@1", args));
+    EXPECT_FALSE(Split(L"p OD@#@93@#@@#@x@#@4711@#@u@#@t@#@i@#@1", args).stored);
     // Ten: a number sign inside a value splits it.
-    EXPECT_FALSE(SplitJobArgs("p OD@#@93@#@x@#@J#1@#@u@#@t@#@i@#@1@#@s", args));
+    EXPECT_FALSE(Split(L"p OD@#@93@#@x@#@J#1@#@u@#@t@#@i@#@1@#@s", args).stored);
     // One: no separator at all.
-    EXPECT_FALSE(SplitJobArgs("prog.exe nothing", args));
+    EXPECT_FALSE(Split(L"prog.exe nothing", args).stored);
     // ScriptJobId holds 31 characters; 32 do not fit and nothing is cut.
-    const std::string base = "p OD@#@93@#@x@#@4711@#@u@#@t@#@i@#@1@#@";
-    EXPECT_TRUE(SplitJobArgs(base + std::string(31, 'S'), args));
+    const std::wstring base = L"p OD@#@93@#@x@#@4711@#@u@#@t@#@i@#@1@#@";
+    EXPECT_TRUE(Split(base + std::wstring(31, L'S'), args).stored);
     JobArgs untouched{};
-    EXPECT_FALSE(SplitJobArgs(base + std::string(32, 'S'), untouched));
+    const SplitVerdict overlong = Split(base + std::wstring(32, L'S'), untouched);
+    EXPECT_FALSE(overlong.stored);
+    EXPECT_EQ(overlong.inexactField, "");
     EXPECT_STREQ(untouched.OD, "");
     // The whole line is limited to 1023 characters.
-    const std::string longPath(1023 - base.size() + 1, 'x');
-    EXPECT_FALSE(SplitJobArgs("p OD@#@93@#@" + longPath + "@#@4711@#@u@#@t@#@i@#@1@#@s", untouched));
+    const std::wstring longPath(1023 - base.size() + 1, L'x');
+    EXPECT_FALSE(Split(L"p OD@#@93@#@" + longPath + L"@#@4711@#@u@#@t@#@i@#@1@#@s", untouched).stored);
+}
+
+TEST(CommandLine, ThePathStaysExactAndAFieldWithoutAnExactFormIsNamed) {
+    // A full-width A and a Cyrillic folder stay in the path as they are.
+    JobArgs args{};
+    ASSERT_TRUE(Split(L"p OD@#@93@#@C:\\\u043a\u0432\\\uFF21.xml@#@4711@#@\u00e9@#@t@#@i@#@1@#@s", args).stored);
+    EXPECT_EQ(std::wstring(args.XmlFilePath), L"C:\\\u043a\u0432\\\uFF21.xml");
+    EXPECT_STREQ(args.UserLoggedIn, "\xe9");
+
+    // The first field without an exact form is named, and nothing is stored.
+    JobArgs untouched{};
+    const SplitVerdict jobId = Split(L"p OD@#@93@#@x@#@4711-\u0436@#@u@#@t@#@i@#@1@#@\u0436", untouched);
+    EXPECT_FALSE(jobId.stored);
+    EXPECT_EQ(jobId.inexactField, "JobId");
+    EXPECT_STREQ(untouched.OD, "");
 }

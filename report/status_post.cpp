@@ -114,7 +114,8 @@ bool CreateWebPost(const char* outcome) {
     LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", defaultUrl);
 
     const std::string fileName = SavedRecordName(
-        agent.REGID, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds});
+        agent.REGID, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds},
+        AnsiLeadBytes());
     if (SendWebpost(fileName, record)) return true;
     LogLine("1.0", "CreateWebPost", "Info", "Failed To Send to the Dorvik Folder", fileName);
     return false;
