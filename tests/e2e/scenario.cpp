@@ -243,8 +243,18 @@ HANDLE Scenario::Start() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     UniqueProcessInfo child;
-    const BOOL started = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        install_.c_str(), &startup, child.put());
+    BOOL started = FALSE;
+    if (utf8Argument_) {
+        std::vector<wchar_t> wide(buffer.size());
+        MultiByteToWideChar(CP_UTF8, 0, buffer.data(), -1, wide.data(), static_cast<int>(wide.size()));
+        STARTUPINFOW startupW{};
+        startupW.cb = sizeof startupW;
+        started =
+            CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startupW, child.put());
+    } else {
+        started = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, install_.c_str(),
+                                 &startup, child.put());
+    }
     for (const auto& entry : env) SetEnvironmentVariableA(entry.first.c_str(), nullptr);
     if (!started) throw std::runtime_error("cannot start " + exe);
     return child.releaseProcess();
