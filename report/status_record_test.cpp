@@ -108,8 +108,6 @@ TEST(StatusRecord, FileNamesStayInsideTheirFolder) {
     EXPECT_EQ(StatusFileName("OD", "<4|7>", "\"9*3?\"", "a\tb", "12/08/2026 10:30:45\\.."),
               "status_OD__4_7___9_3___a_b_12082026103045_...txt");
 
-    // Code page 932: 表 is 95 5C, 十 is 8F 5C, ー is 81 5B; \ and | that end a
-    // character stay, a "Template" that begins inside one does not count.
     LeadBytes cp932;
     cp932.Add(0x81, 0x9F);
     cp932.Add(0xE0, 0xFC);

@@ -13,38 +13,37 @@ std::wstring Wide(const std::string& utf8) {
     return wide;
 }
 
-bool HasPlan(const Scenario& s, const std::string& name) {
-    const SimState state = s.ReadSimState();
-    return std::any_of(state.plans.begin(), state.plans.end(), [&](const SimPlan& p) { return p.name == name; });
+std::string PlanNames(const Scenario& s) {
+    std::string names;
+    for (const SimPlan& plan : s.ReadSimState().plans) names += plan.name + "|";
+    return names;
 }
 }  // namespace
 
-// Code page 932: 表 ends in the byte 0x5C, 機 in 0x40. The plan gets its name
-// and description whole and is found again; the user name splits nothing.
-// Wine takes the code pages from the locale it starts in: the test runs as
-// e2e.CodePageE2E.OnJapaneseWindows, under ja_JP.UTF-8.
+// Code page 932 (run as e2e.CodePageE2E.OnJapaneseWindows): 表 ends in 0x5C,
+// 機 in 0x40. The plan keeps its name and description and is found again.
 TEST(CodePageE2E, DoubleByteCharactersStayWholeInCommandsAndArgument) {
     if (GetACP() != 932) GTEST_SKIP() << "needs code page 932";
     Scenario s;
     s.UseUtf8Argument();
     s.SetField(4, "機械");
-    const std::vector<std::pair<std::string, std::string>> step = {
-        {"schbasedon", "1"},          {"schdesc", "ソフト表"},    {"critbatact", "5#@#4"},
-        {"lowbatact", "1#@#6"},       {"critbatlev", "5#@#7"},    {"lowbatlev", "10#@#12"},
-        {"lowbatnotif", "1#@#0"},     {"turnoffm", "600#@#300"},  {"turnoffhd", "1200#@#600"},
-        {"turnoffstnd", "0#@#900"},   {"turnoffhib", "0#@#3600"}, {"wirelessmode", "1#@#4"},
-        {"closelid", "1#@#6"},        {"powerbtn", "5#@#4"},      {"sleepbtn", "6#@#6"},
-        {"startmenu", "5#@#6"},       {"pcilinkstate", "0#@#2"},  {"procminstate", "5#@#5"},
-        {"procmaxstate", "100#@#80"}, {"syscooling", "1#@#0"},    {"reqpwd", "1#@#0"},
-        {"allowhbrid", "0#@#1"},      {"allowwake", "1#@#0"},     {"suspndset", "1#@#1"}};
-    s.WriteJob(JobXml({StepXml("Create Scheme", "計画表", step), StepXml("Delete Scheme", "計画表")}));
+    s.WriteJob(JobXml({StepXml("Create Scheme", "計画表",
+                               {{"schbasedon", "1"},          {"schdesc", "ソフト表"},    {"critbatact", "5#@#4"},
+                                {"lowbatact", "1#@#6"},       {"critbatlev", "5#@#7"},    {"lowbatlev", "10#@#12"},
+                                {"lowbatnotif", "1#@#0"},     {"turnoffm", "600#@#300"},  {"turnoffhd", "1200#@#600"},
+                                {"turnoffstnd", "0#@#900"},   {"turnoffhib", "0#@#3600"}, {"wirelessmode", "1#@#4"},
+                                {"closelid", "1#@#6"},        {"powerbtn", "5#@#4"},      {"sleepbtn", "6#@#6"},
+                                {"startmenu", "5#@#6"},       {"pcilinkstate", "0#@#2"},  {"procminstate", "5#@#5"},
+                                {"procmaxstate", "100#@#80"}, {"syscooling", "1#@#0"},    {"reqpwd", "1#@#0"},
+                                {"allowhbrid", "0#@#1"},      {"allowwake", "1#@#0"},     {"suspndset", "1#@#1"}}),
+                       StepXml("Delete Scheme", "計画表")}));
     EXPECT_EQ(s.Run(), 0u);
     const std::vector<std::string> journal = s.JournalCommands();
     ASSERT_GE(journal.size(), 3u);
     const std::string guid = journal[2].substr(22, 36);
     EXPECT_EQ(journal[2], "POWERCFG -CHANGENAME \"" + guid + "\" \"計画表\" \"ソフト表\"");
     EXPECT_EQ(journal.back(), "POWERCFG -DELETE \"" + guid + "\"");
-    EXPECT_EQ(s.ReadSimState().plans.size(), 3u);
+    EXPECT_EQ(PlanNames(s), "Balanced|High performance|Power saver|");
     EXPECT_EQ(PostedStatus(s).status, "Success");
 }
 
@@ -63,8 +62,7 @@ TEST(CodePageE2E, TheNamedDocumentRunsAndAFieldWithoutAnAnsiFormIsRefused) {
     }
     s.SetField(2, folder + "Ａ.xml");
     EXPECT_EQ(s.Run(), 0u);
-    EXPECT_TRUE(HasPlan(s, "High performance"));
-    EXPECT_FALSE(HasPlan(s, "Power saver"));
+    EXPECT_EQ(PlanNames(s), "Balanced|High performance|");
     const std::vector<std::string> lines = LogLines(s.Log());
     EXPECT_EQ(
         std::count(lines.begin(), lines.end(), "WinMain|SUCCESS|load Xml||" + s.InstallPath() + "\\???????\\?.xml"), 1);
@@ -74,16 +72,12 @@ TEST(CodePageE2E, TheNamedDocumentRunsAndAFieldWithoutAnAnsiFormIsRefused) {
 
     Scenario refused;
     refused.UseUtf8Argument();
-    refused.WriteJob(JobXml({StepXml("Delete Scheme", "Power saver")}));
     refused.SetField(3, "4711-ж");
     EXPECT_EQ(refused.Run(), 0u);
     const std::vector<std::string> log = LogLines(refused.Log());
-    ASSERT_GE(log.size(), 2u);
-    EXPECT_EQ(log[log.size() - 2].rfind("ParseInput|ERROR|Invalid Commandline Parameter received.|JobId has characters "
-                                        "the ANSI code page cannot hold|ANSI code page 1252",
-                                        0),
-              0u);
+    EXPECT_EQ(log[log.size() - 2],
+              "ParseInput|ERROR|Invalid Commandline Parameter received.|JobId has characters the "
+              "ANSI code page cannot hold|ANSI code page 1252");
     EXPECT_EQ(log.back(), "WinMain|INFO|Application|End|ParseInput");
-    EXPECT_TRUE(HasPlan(refused, "Power saver"));
     EXPECT_TRUE(refused.FilesIn("DorvikPostLogs").empty());
 }

@@ -51,8 +51,7 @@ public:
     void SetField(int index, const std::string& value);
     void SetRawArgument(const std::string& argument);  // replaces the packing
     std::string Argument() const;
-    // Reads Argument() as UTF-8 and starts the run through CreateProcessW, so
-    // that a field can hold characters outside the ANSI code page.
+    // Argument() is UTF-8: a field can hold characters outside the ANSI code page.
     void UseUtf8Argument() { utf8Argument_ = true; }
 
     // The simulator's state before the run (DefaultSimState() unless set).
