@@ -17,8 +17,10 @@
 #include "report/status_post.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
+#include "win/guarded_call.h"
 #include "win/os_info.h"
 #include "win/owners.h"
+#include "win/process_watchdog.h"
 #include "win/text_convert.h"
 
 namespace {
@@ -87,6 +89,8 @@ bool ReadAgentIdentity(CRegistry& registry, bool& logWritable) {
 }
 
 void BindRelay() {
+    // Started before the DLL is loaded, so that none of its code runs there.
+    StartProcessWatchdog();
     const std::string path = std::string(g_ctx.Agent.InstallationPath) + "\\Relaynet.dll";
     g_relay.reset(LoadLibraryA(path.c_str()));
     if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
@@ -96,15 +100,19 @@ void BindRelay() {
     if (!g_ctx.WebPostDataEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
 }
 
+// Both reports are on disk before the relay is called (the post saves its
+// record first), so nothing the relay does can lose the outcome; and the run
+// ends a bounded time after the post began, whatever the relay leaves behind.
 void ReportOutcome(bool success) {
-    CreateWebPost(success ? "1" : "0");
     if (g_ctx.StatusFileEnabled != 0) CreateStatusFile(success ? 1 : 0);
+    ArmProcessWatchdog(WebPostTimeBoundMs());
+    CreateWebPost(success ? "1" : "0");
+    // A relay call that did not return may still run the DLL's code.
+    if (GuardedCallLeftBehind()) g_relay.release();
 }
 
 enum class Ending { Normal, Failure };
 
-// Hands each step to the operation its action names, until the steps run out
-// (true) or a step fails (false).
 // The step's texts as the Action line shows them: the operation refuses a
 // name with a tab, but this line comes first, and a tab would shift its columns.
 std::string WithoutTabs(const char* text) {
@@ -114,6 +122,34 @@ std::string WithoutTabs(const char* text) {
     return shown;
 }
 
+// The actions a step may name (in any letter case), each with the word its
+// Action line shows and the operation that carries it out.
+struct StepAction {
+    const char* action;
+    const char* shown;
+    bool (*operation)(PwrScheme);
+};
+constexpr StepAction kStepActions[] = {
+    {"Create Scheme", "Create", CreatePowerSchemeVista},
+    {"Modify Scheme", "Modify", ModifyPowerSchemeVista},
+    {"Delete Scheme", "Delete", DeletePowerSchemeVista},
+};
+
+// One step under the run lock. A step lists the plans, decides from that
+// listing and then runs its commands (a creation handed to modification, or
+// the reverse, included), so no other run's command may come between its
+// listing and its last command. Nothing a step leaves behind is read by the
+// next one, which lists the plans afresh: the lock is let go after each step,
+// and a waiting run takes its turn before this run's next step.
+bool RunLockedStep(const StepAction& action, const PwrScheme& step) {
+    UniqueFile runLock;
+    if (!TakeRunLock(runLock)) return false;
+    LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName));
+    return action.operation(step);
+}
+
+// Hands each step to the operation its action names, until the steps run out
+// (true) or a step fails (false).
 bool RunSteps(JobDocument& document) {
     PwrScheme step{};
     std::string errorText;
@@ -127,32 +163,21 @@ bool RunSteps(JobDocument& document) {
             return false;
         }
 
-        bool ok = true;
-        if (SameTextNoCase(step.CAction, "Create Scheme")) {
-            LogLine(kModule, "Info", "Action", "Create", WithoutTabs(step.CSchName));
-            ok = CreatePowerSchemeVista(step);
-        } else if (SameTextNoCase(step.CAction, "Modify Scheme")) {
-            LogLine(kModule, "Info", "Action", "Modify", WithoutTabs(step.CSchName));
-            ok = ModifyPowerSchemeVista(step);
-        } else if (SameTextNoCase(step.CAction, "Delete Scheme")) {
-            LogLine(kModule, "Info", "Action", "Delete", WithoutTabs(step.CSchName));
-            ok = DeletePowerSchemeVista(step);
-        } else {
-            // Skipped; the line tells why the step changed nothing.
+        const StepAction* action = nullptr;
+        for (const StepAction& known : kStepActions)
+            if (SameTextNoCase(step.CAction, known.action)) action = &known;
+        if (action == nullptr) {
+            // Skipped, without the lock; the line tells why the step changed nothing.
             LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction));
+            continue;
         }
-        if (!ok) return false;
+        if (!RunLockedStep(*action, step)) return false;
     }
 }
 
-// The steps run while this run holds the run lock, so no other run's plan
-// work comes between them; the lock is let go before the outcome is posted.
-Ending RunStepsLocked(JobDocument& document) {
-    bool success = false;
-    {
-        UniqueFile runLock;
-        success = TakeRunLock(runLock) && RunSteps(document);
-    }
+// The outcome is posted once the steps are done, without the run lock.
+Ending RunStepsAndReport(JobDocument& document) {
+    const bool success = RunSteps(document);
     ReportOutcome(success);
     return success ? Ending::Normal : Ending::Failure;
 }
@@ -210,7 +235,7 @@ Ending RunDocument(JobDocument& document) {
         return Ending::Normal;
     }
     Sleep(1000);
-    return RunStepsLocked(document);
+    return RunStepsAndReport(document);
 }
 
 // A run that cannot write its log changes no plan that no log would record:

@@ -16,6 +16,7 @@
 namespace {
 constexpr char kModule[] = "WinMain";
 constexpr char kLockFileName[] = "Kestrovane.lock";
+constexpr char kNextFileName[] = "Kestrovane.next";
 // Longer than the command runner's limit, so that a run waiting behind a
 // hung command still gets its turn once that command has been ended.
 constexpr unsigned long kWaitLimitMs = 10 * 60 * 1000;
@@ -35,28 +36,43 @@ bool WaitRanOut(unsigned long limitMs) {
                  "Another run is still working on power schemes after " + waited + " hence not processed");
     return false;
 }
-}  // namespace
 
-bool TakeRunLock(UniqueFile& holder) {
-    const std::string path = FileBesideExecutable(kLockFileName);
-    if (path.empty()) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return LockNotOpened();
-    }
-    const unsigned long limitMs = LimitFromEnvironment("KV_RUN_LOCK_WAIT_MS", kWaitLimitMs);
-    const ULONGLONG start = GetTickCount64();
-    bool waiting = false;
+// The wait of one step for the run lock, over both files.
+struct LockWait {
+    std::string lockPath;  // named by the "Waiting" line
+    unsigned long limitMs;
+    ULONGLONG start;
+    bool logged;
+};
+
+// Holds `path` once no other run holds it.
+bool HoldWhenFree(const std::string& path, UniqueFile& holder, LockWait& wait) {
     for (;;) {
         const LockAttempt attempt = TryHoldLockFile(path, holder);
         if (attempt == LockAttempt::Taken) return true;
         if (attempt == LockAttempt::Failed) return LockNotOpened();
-        if (!waiting) {
-            LogLine(kModule, "Info", "Run Lock", "Waiting", path);
-            waiting = true;
+        if (!wait.logged) {
+            LogLine(kModule, "Info", "Run Lock", "Waiting", wait.lockPath);
+            wait.logged = true;
         }
-        const ULONGLONG elapsed = GetTickCount64() - start;
-        if (elapsed >= limitMs) return WaitRanOut(limitMs);
-        const ULONGLONG left = limitMs - elapsed;
+        const ULONGLONG elapsed = GetTickCount64() - wait.start;
+        if (elapsed >= wait.limitMs) return WaitRanOut(wait.limitMs);
+        const ULONGLONG left = wait.limitMs - elapsed;
         Sleep(static_cast<DWORD>(left < kRetryPauseMs ? left : kRetryPauseMs));
     }
+}
+}  // namespace
+
+bool TakeRunLock(UniqueFile& holder) {
+    const std::string path = FileBesideExecutable(kLockFileName);
+    const std::string nextPath = FileBesideExecutable(kNextFileName);
+    if (path.empty() || nextPath.empty()) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return LockNotOpened();
+    }
+    LockWait wait{path, LimitFromEnvironment("KV_RUN_LOCK_WAIT_MS", kWaitLimitMs), GetTickCount64(), false};
+    // Next in line until the lock is ours: a run that lets go of the lock
+    // after a step cannot take it back before this one.
+    UniqueFile nextInLine;
+    return HoldWhenFree(nextPath, nextInLine, wait) && HoldWhenFree(path, holder, wait);
 }

@@ -1,6 +1,6 @@
 // Log formatting: a record is one line of seven tab-separated columns when
-// its values hold no tab or line break, always starts with its time stamp and
-// ends with a line feed; the type column is upper-cased; dates keep their
+// its values hold no tab, always starts with its time stamp and ends with its
+// only line break, a line feed; the type column is upper-cased; dates keep their
 // fixed width.
 #include <string>
 
@@ -33,8 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string line = LogRecord(date, time, user, module, type, f[5], f[6], f[7]);
     const std::string stamp = std::string(date) + " " + std::string(time);
     FUZZ_CHECK(line.compare(0, stamp.size() + 1, stamp + "\t") == 0 && line.back() == '\n');
+    if (stamp.find_first_of("\n\r\v\f") == std::string::npos)
+        FUZZ_CHECK(line.find_first_of("\n\r\v\f") == line.size() - 1);
     bool plain = true;
-    for (const std::string_view value : f) plain = plain && value.find_first_of("\t\n") == std::string_view::npos;
+    for (const std::string_view value : f) plain = plain && value.find_first_of("\t\n\r\v\f") == std::string_view::npos;
     if (plain) {
         const std::vector<std::string_view> expected = {stamp, user, module, normal, f[5], f[6], f[7]};
         FUZZ_CHECK(Columns(std::string_view(line).substr(0, line.size() - 1)) == expected);

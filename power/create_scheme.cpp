@@ -1,11 +1,14 @@
 // Plan creation: duplicates a built-in plan, names it, switches hibernation,
-// writes the setting table and activates the plan when asked. An installed
-// plan of the same name is handed to modification when COverwrite is "1".
+// writes the setting table and activates the plan when asked. A copy that
+// cannot be renamed is deleted again. An installed plan of the same name is
+// handed to modification when COverwrite is "1".
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "base/fixed_text.h"
+#include "base/text.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
 #include "power/plan_commands.h"
@@ -68,13 +71,16 @@ const char* CheckBeforeDuplicating(const PwrScheme& request) {
 // be trusted to be the new one: a duplication that could not run or ended with
 // an exit code other than 0, or whose output names no plan, or names one that
 // the listing before it already held (the base plan, say). No command may run
-// on such a GUID, so nothing but the untrusted copy is left.
-std::string DuplicateBasePlan(const char* baseGuid) {
+// on such a GUID, so nothing but the untrusted copy is left. `timedOut` tells
+// whether the duplication was ended at the command limit.
+std::string DuplicateBasePlan(const char* baseGuid, bool& timedOut) {
     const std::string capture = ListingFilePath();
     if (FileExists(capture)) DeleteFileA(capture.c_str());
     unsigned long exitCode = 0;
-    if (!CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str(), &exitCode))
+    if (!CreateChildProcess(PowercfgProgram(), DuplicateCommand(baseGuid).c_str(), capture.c_str(), &exitCode)) {
+        timedOut = GetLastError() == ERROR_TIMEOUT;
         return {};
+    }
     if (exitCode != 0) {
         LogLine(kModule, "Error", "DUPLICATESCHEME", std::to_string(static_cast<int>(exitCode)),
                 "Duplicate Scheme Failed");
@@ -100,6 +106,20 @@ bool RenamePlan(const PwrScheme& request, const std::string& planGuid) {
     return false;
 }
 
+// A copy that was not renamed still carries the base plan's name, and a later
+// step naming the base plan could take it for the base plan: it is deleted.
+// When that fails too, the status description says which copy was left.
+void DeleteUnrenamedCopy(const std::string& planGuid) {
+    LogLine(kModule, "Info", "DELETE", planGuid, "Deleting Copy Named Like Base Scheme");
+    if (ExecuteCMD(PowercfgProgram(), DeleteCommand(planGuid).c_str())) return;
+    LogLine(kModule, "Failed", "DELETE", planGuid, "Copy Named Like Base Scheme Left");
+    // The copy's GUID must survive the cut to the field's size.
+    const std::string note = "; a copy named like the base scheme was left, Scheme GUID " + planGuid;
+    std::string status(TrimWhite(FieldText(g_ctx.StatusDescription)));
+    status.resize(std::min(status.size(), sizeof g_ctx.StatusDescription - 1 - note.size()));
+    StoreTextCut(g_ctx.StatusDescription, status + note);
+}
+
 bool CreatePlan(const PwrScheme& request) {
     if (!RequireSchemeName(request, kModule) || !RequireSchemeDescription(request, kModule)) return false;
     g_ctx.SchemeList.clear();
@@ -119,11 +139,20 @@ bool CreatePlan(const PwrScheme& request) {
 
     const char* baseGuid = CheckBeforeDuplicating(request);
     if (baseGuid == nullptr) return false;
-    const std::string planGuid = DuplicateBasePlan(baseGuid);
+    bool timedOut = false;
+    const std::string planGuid = DuplicateBasePlan(baseGuid, timedOut);
+    // A duplication ended at the limit may have made its copy all the same.
+    // Its GUID was never read, so the copy cannot be told from one another run
+    // is making at the same moment: it is reported, never deleted.
+    if (planGuid.empty() && timedOut)
+        return Stop("Not Able to Create Scheme : duplication timed out, a copy named like the base scheme may be left");
     if (planGuid.empty()) return Stop("Not Able to Create Scheme");
     LogLine(kModule, "Info", "Scheme Name", "", request.CSchName);
 
-    if (!RenamePlan(request, planGuid)) return false;
+    if (!RenamePlan(request, planGuid)) {
+        DeleteUnrenamedCopy(planGuid);
+        return false;
+    }
     if (!SwitchHibernation(request, kModule, "Kindly check by fireing the command:- Powercfg.exe -H ON")) return false;
     if (!ApplySettingTable(planGuid.c_str(), request, kModule)) return false;
     return ActivateIfRequested(request, planGuid, kModule);

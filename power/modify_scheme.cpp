@@ -1,5 +1,6 @@
 // Plan modification: finds the plan by name, switches hibernation, writes the
-// setting table and activates the plan when asked. A missing plan is created
+// setting table and activates the plan when asked (or again, when it was the
+// active plan, so that the writes take effect). A missing plan is created
 // instead when COverwrite is "1".
 #include <optional>
 #include <string>
@@ -20,12 +21,17 @@ namespace {
 
 constexpr char kModule[] = "ModifyPowerSchemeVista";
 
-// The GUID of the first listed plan of this name, if one is listed. The same
-// name test as creation's, so the two never hand a request back and forth.
-std::optional<std::string> FirstPlanNamed(const char* name) {
+struct ListedPlan {
+    std::string guid;
+    bool active;  // the listing marked it as the active plan
+};
+
+// The first listed plan of this name, if one is listed. The same name test as
+// creation's, so the two never hand a request back and forth.
+std::optional<ListedPlan> FirstPlanNamed(const char* name) {
     const std::vector<const SchemeEntry*> plans = PlansNamed(name);
     if (plans.empty()) return std::nullopt;
-    return plans.front()->SchemeGuid;
+    return ListedPlan{plans.front()->SchemeGuid, SameTextNoCase(plans.front()->SchemeActive.c_str(), "Yes")};
 }
 
 bool ModifyPlan(const PwrScheme& request) {
@@ -34,8 +40,8 @@ bool ModifyPlan(const PwrScheme& request) {
     if (!LogOsDescription(kModule)) return false;
 
     if (!ListSchemes(kModule)) return false;
-    const std::optional<std::string> planGuid = FirstPlanNamed(request.CSchName);
-    if (!planGuid) {
+    const std::optional<ListedPlan> plan = FirstPlanNamed(request.CSchName);
+    if (!plan) {
         LogLine(kModule, "Error", request.CSchName, "", "Scheme Not Present");
         if (OptionIsOn(request.COverwrite)) {
             LogLine(kModule, "Info", request.CSchName, "Create If Not Exist", "Yes");
@@ -47,8 +53,9 @@ bool ModifyPlan(const PwrScheme& request) {
     }
 
     if (!SwitchHibernation(request, kModule, "Kindly check by fireing the command:- Powercfg.exe -H On")) return false;
-    if (!ApplySettingTable(planGuid->c_str(), request, kModule)) return false;
-    return ActivateIfRequested(request, *planGuid, kModule);
+    if (!ApplySettingTable(plan->guid.c_str(), request, kModule)) return false;
+    if (!ActivateIfRequested(request, plan->guid, kModule)) return false;
+    return !plan->active || ReactivateAfterWrites(request, plan->guid, kModule);
 }
 
 }  // namespace

@@ -58,3 +58,13 @@ bool ActivateIfRequested(const PwrScheme& request, const std::string& planGuid, 
     }
     return true;
 }
+
+bool ReactivateAfterWrites(const PwrScheme& request, const std::string& planGuid, const char* module) {
+    if (OptionIsOn(request.CSchActive)) return true;
+    LogLine(module, "Info", request.CSchName, "Active Scheme", "Set Active Again");
+    if (!ExecuteCMD(PowercfgProgram(), ActivateCommand(planGuid).c_str())) {
+        ReportCommandFailure(module, "Failed to set power scheme as active again to apply its settings : ");
+        return false;
+    }
+    return true;
+}

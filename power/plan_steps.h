@@ -17,3 +17,9 @@ bool SwitchHibernation(const PwrScheme& request, const char* module, const char*
 
 // Makes the plan the active one when CSchActive is "1".
 bool ActivateIfRequested(const PwrScheme& request, const std::string& planGuid, const char* module);
+
+// Windows applies the settings of the active plan when a plan is made active,
+// so writes into the plan that is active take effect only then. Called after
+// the last write into the plan the listing marked active: unless CSchActive
+// "1" has just activated it, it is made active again.
+bool ReactivateAfterWrites(const PwrScheme& request, const std::string& planGuid, const char* module);

@@ -19,6 +19,17 @@ std::optional<PlanTextRefusal> CheckPlanText(PlanText which, std::string_view te
             return PlanTextRefusal{
                 "Scheme Name holds characters that the system's code pages cannot hold exactly hence not processed",
                 "Scheme Name", "Scheme Name Not In Code Page"};
+        // A listing shows a character its code page lacks as "?", so a
+        // requested "?" could stand for any of them. "?" (0x3F) is below
+        // every trail byte of the double-byte code pages: a byte test is safe.
+        if (text.find('?') != std::string_view::npos)
+            return PlanTextRefusal{"Scheme Name holds a question mark hence not processed", "Scheme Name",
+                                   "Scheme Name Has Question Mark"};
+        // Windows reads such a name as a reference to a resource string
+        // ("@file.dll,-123"): the plan would list under another name.
+        if (text.front() == '@')
+            return PlanTextRefusal{"Scheme Name begins with @ hence not processed", "Scheme Name",
+                                   "Scheme Name Begins With @"};
         return std::nullopt;
     }
     if (HoldsControlCharacter(text))

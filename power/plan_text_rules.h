@@ -4,8 +4,11 @@
 // the job gave it: no control character (a line feed makes a plan that no
 // listing finds again, a tab shifts the log's columns), and no character the
 // system's code pages cannot hold (a look-alike or "?" could name another
-// plan). Whether the code pages hold a text is found by the caller; the rule
-// itself is platform-free.
+// plan). A name must also not look like what a listing shows in place of
+// other names: no "?" (the listing's stand-in for a character it cannot show)
+// and no leading "@" (a resource reference, listed under another name).
+// Whether the code pages hold a text is found by the caller; the rule itself
+// is platform-free.
 #include <optional>
 #include <string_view>
 

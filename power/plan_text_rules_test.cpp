@@ -37,6 +37,14 @@ TEST(PlanTextRules, NamesAndDescriptionsAreRefusedForTheFirstRuleTheyBreak) {
                  "Scheme Name holds characters that the system's code pages cannot hold exactly hence not processed");
     EXPECT_STREQ(refusal->logValue3, "Scheme Name Not In Code Page");
 
+    // "?" anywhere and a leading "@" are refused in names only.
+    EXPECT_TRUE(CheckPlanText(PlanText::Name, "Plan ?", true));
+    refusal = CheckPlanText(PlanText::Name, "@powrprof.dll,-12", true);
+    ASSERT_TRUE(refusal);
+    EXPECT_STREQ(refusal->status, "Scheme Name begins with @ hence not processed");
+    EXPECT_STREQ(refusal->logValue3, "Scheme Name Begins With @");
+    EXPECT_FALSE(CheckPlanText(PlanText::Name, "Team @ \x8B\x40", true));  // "@" also as a trail byte
+    EXPECT_FALSE(CheckPlanText(PlanText::Description, "@night?", true));
     refusal = CheckPlanText(PlanText::Description, "a\tb", true);
     ASSERT_TRUE(refusal);
     EXPECT_STREQ(refusal->status, "Scheme Description holds control characters hence not processed");

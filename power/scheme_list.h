@@ -28,8 +28,16 @@ void ParseSchemeList(const std::string& path);
 // True when g_ctx.SchemeList holds a plan with this GUID (letter case aside).
 bool SchemeListed(const std::string& guid);
 
-// The plans of g_ctx.SchemeList whose name equals `name` under the program's
-// name comparison (lstrcmpiA), in listing order.
+// Plan names are equal when they hold the same characters apart from letter
+// case: both ANSI texts are converted exactly to UTF-16 and compared ordinally,
+// ignoring case as Windows' own uppercase table does (CompareStringOrdinal). A
+// dictionary comparison would take "Strasse" for "Straße", "AEther" for
+// "Æther" or ignore a soft hyphen. A text with bytes the ANSI code page does
+// not define is equal only to the very same bytes.
+bool SameSchemeName(const std::string& listed, const char* requested);
+
+// The plans of g_ctx.SchemeList whose name is SameSchemeName as `name`, in
+// listing order.
 std::vector<const SchemeEntry*> PlansNamed(const char* name);
 
 // The GUID of the first plan line of a captured command output, or an empty

@@ -78,3 +78,14 @@ TEST(SchemeListFiles, ListingNeverReadsAnEarlierFile) {
     DeleteFileA(path.c_str());
     ResetRunContext();
 }
+
+// The same characters apart from letter case, by Windows' uppercase table.
+TEST(SchemeNames, AreComparedOrdinallyIgnoringCase) {
+    if (GetACP() != 1252) GTEST_SKIP() << "needs the ANSI code page 1252";
+    EXPECT_TRUE(SameSchemeName("\xC9t\xE9", "\xE9T\xC9"));  // "Été"
+    EXPECT_TRUE(SameSchemeName("\xFF", "\x9F"));            // "ÿ" and "Ÿ" (U+0178)
+    EXPECT_FALSE(SameSchemeName("Gro\xDF", "GROSS"));       // "Groß"
+    EXPECT_FALSE(SameSchemeName("\xC6ther", "AEther"));     // "Æther"
+    EXPECT_FALSE(SameSchemeName("Off\xADice", "Office"));   // a soft hyphen
+    EXPECT_FALSE(SameSchemeName("", "Office"));
+}

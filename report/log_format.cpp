@@ -6,7 +6,19 @@
 
 namespace {
 constexpr char kLogVersion[] = "2.0.0.4";  // the log's own version; the executable is 2.0.0.5
+
+bool IsLineBreak(char c) { return c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Appends `value` with each line break as a blank, except a line feed followed
+// by a tab when `keepIndented` is set.
+void AppendOnOneLine(std::string& line, std::string_view value, bool keepIndented = false) {
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        const bool kept = keepIndented && c == '\n' && i + 1 < value.size() && value[i + 1] == '\t';
+        line += IsLineBreak(c) && !kept ? ' ' : c;
+    }
 }
+}  // namespace
 
 std::string LogFileName(std::string_view folder, std::string_view application, const LogDate& date) {
     char stamp[32];
@@ -31,7 +43,9 @@ std::string LogFileHeader(std::string_view application, std::string_view regid, 
     std::string header;
     header.append("#Software: ").append(application).append("\n");
     header.append("#Version: ").append(kLogVersion).append("\n");
-    header.append("#Regid : ").append(regid).append("\n");
+    header.append("#Regid : ");
+    AppendOnOneLine(header, regid);
+    header.append("\n");
     header.append("#Operating System :  ").append(is64BitMachine ? "64 Bit Machine" : "32 Bit Machine").append("\n");
     header.append("#Date: ").append(recordDate).append(" ").append(timeText).append("\n");
     header.append("#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3\n");
@@ -48,12 +62,16 @@ std::string NormaliseLogType(std::string_view type) {
 
 std::string LogRecord(std::string_view recordDate, std::string_view timeText, std::string_view user,
                       std::string_view module, std::string_view type, std::string_view val1, std::string_view val2,
-                      std::string_view val3) {
+                      std::string_view val3, LineBreaks lineBreaks) {
     const std::string typeColumn = NormaliseLogType(type);
     std::string line;
     line.append(recordDate).append(" ").append(timeText);
-    for (std::string_view column : {user, module, std::string_view(typeColumn), val1, val2, val3})
-        line.append("\t").append(column);
-    line.append("\n");
+    for (std::string_view column : {user, module, std::string_view(typeColumn), val1, val2}) {
+        line += '\t';
+        AppendOnOneLine(line, column);
+    }
+    line += '\t';
+    AppendOnOneLine(line, val3, lineBreaks == LineBreaks::StatusRecordInVal3);
+    line += '\n';
     return line;
 }

@@ -19,7 +19,7 @@ std::string SessionUserName() {
 }
 
 bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type, std::string_view val1,
-                    std::string_view val2, std::string_view val3);
+                    std::string_view val2, std::string_view val3, LineBreaks lineBreaks = LineBreaks::Blanked);
 
 std::string TimeText(const SYSTEMTIME& now) {
     char text[256] = {};
@@ -36,6 +36,12 @@ void WriteLog(std::string_view application, std::string_view module, std::string
     WriteLogRecord(application, module, type, val1, val2, val3);
 }
 
+void LogLineWithStatusRecord(std::string_view module, std::string_view type, std::string_view val1,
+                             std::string_view val2, std::string_view record) {
+    const LastErrorKeeper keep;
+    WriteLogRecord(kAppName, module, type, val1, val2, record, LineBreaks::StatusRecordInVal3);
+}
+
 bool LogLineWritten(std::string_view module, std::string_view type, std::string_view val1, std::string_view val2,
                     std::string_view val3) {
     const LastErrorKeeper keep;
@@ -47,7 +53,7 @@ std::string LogFolder() { return std::string(g_ctx.Agent.InstallationPath) + "\\
 namespace {
 // True when the whole line reached the file.
 bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type, std::string_view val1,
-                    std::string_view val2, std::string_view val3) {
+                    std::string_view val2, std::string_view val3, LineBreaks lineBreaks) {
     try {
         const std::string user = SessionUserName();
         const std::string folder = LogFolder();
@@ -70,7 +76,7 @@ bool WriteLogRecord(std::string_view application, std::string_view module, std::
                 LogFileHeader(application, g_ctx.Agent.REGID, g_ctx.Is64BitMachine, recordDate, timeText);
             written = std::fwrite(header.data(), 1, header.size(), file) == header.size();
         }
-        const std::string record = LogRecord(recordDate, timeText, user, module, type, val1, val2, val3);
+        const std::string record = LogRecord(recordDate, timeText, user, module, type, val1, val2, val3, lineBreaks);
         written = std::fwrite(record.data(), 1, record.size(), file) == record.size() && written;
         return std::fclose(file) == 0 && written;
     } catch (...) {

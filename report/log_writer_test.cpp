@@ -35,6 +35,7 @@ TEST_F(LogWriterTest, NewFileGetsHeaderThenRecordsWithCrLf) {
     WriteLog("Kestrovane", "WinMain", "information", "Application", "", "Start");
     LogLine("ModifyPowerSchemeVista", "Failed", "ExecuteCommand", "5", "Access is denied.\r\n");
     LogLine("1.0", "CreateWebPost", "Trying", "url", "<a>\n\t<b/>");
+    LogLineWithStatusRecord("1.0", "CreateWebPost", "Trying", "url", "<a>\n\t<b/>");
 
     const std::string text = ReadWholeFile(LogPath());
     ASSERT_FALSE(text.empty());
@@ -45,9 +46,10 @@ TEST_F(LogWriterTest, NewFileGetsHeaderThenRecordsWithCrLf) {
     EXPECT_NE(text.find("\r\n#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("\tWinMain\tINFO\tApplication\t\tStart\r\n"), std::string::npos);
-    // Values are written unchanged; in text mode each line feed becomes CR LF.
-    EXPECT_NE(text.find("\tModifyPowerSchemeVista\tFAILED\tExecuteCommand\t5\tAccess is denied.\r\r\n\r\n"),
+    // Line breaks are blanks but in the status record; text mode writes LF as CR LF.
+    EXPECT_NE(text.find("\tModifyPowerSchemeVista\tFAILED\tExecuteCommand\t5\tAccess is denied.  \r\n"),
               std::string::npos);
+    EXPECT_NE(text.find("\t1.0\tCREATEWEBPOST\tTrying\turl\t<a> \t<b/>\r\n"), std::string::npos);
     EXPECT_NE(text.find("\t1.0\tCREATEWEBPOST\tTrying\turl\t<a>\r\n\t<b/>\r\n"), std::string::npos);
     // One header only.
     EXPECT_EQ(text.find("#Software:", 1), std::string::npos);

@@ -9,3 +9,5 @@
 // Failed", path) and returns false; a partly written file is removed so that
 // nobody picks up a cut record.
 bool WriteReportFile(std::string_view module, const std::string& path, std::string_view bytes);
+// The same without the log line: true when the file now holds exactly `bytes`.
+bool WriteWholeFile(const std::string& path, std::string_view bytes);

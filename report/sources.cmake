@@ -23,3 +23,7 @@ set(KV_DEFAULT_STATUS_SERVER "https://status.kestrovane.invalid" CACHE STRING
 string(REGEX REPLACE "/+$" "" kv_default_status_server "${KV_DEFAULT_STATUS_SERVER}")
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/status_post.cpp PROPERTIES
   COMPILE_DEFINITIONS "KV_DEFAULT_STATUS_SERVER=\"${kv_default_status_server}\"")
+
+# How the status post shows outside values in its log lines.
+list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/post_log_text.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/post_log_text_test.cpp)

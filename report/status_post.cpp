@@ -3,15 +3,19 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <new>
 
 #include "base/fixed_text.h"
+#include "base/time_limit.h"
 #include "report/log_writer.h"
+#include "report/post_log_text.h"
 #include "report/report_file.h"
 #include "report/status_record.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "win/guarded_call.h"
+#include "win/limit_setting.h"
 #include "win/owners.h"
 #include "win/text_convert.h"
 
@@ -41,29 +45,104 @@ bool SetBstr(UniqueVariant& variant, const std::string& text) {
     return true;
 }
 
-// The ANSI text of a string VARIANT; empty for a value that holds no string.
-std::string VariantText(const VARIANT& value) {
-    if (value.vt != VT_BSTR) return {};
-    return WideToAnsi(value.bstrVal, static_cast<int>(SysStringLen(value.bstrVal)));
+constexpr unsigned long kRelayCallLimitMs = 2 * 60 * 1000;
+
+// A relay's text as its own thread read it: the start that is logged and the
+// length of the whole.
+struct RelayText {
+    std::string shown;
+    std::size_t shownLength = 0;
+    std::size_t totalLength = 0;
+};
+
+// The text of a string VARIANT, at most kMaxLoggedRelayText characters of it;
+// a value that holds no string gives none.
+RelayText ReadRelayText(const VARIANT& value) {
+    RelayText text;
+    if (value.vt != VT_BSTR || !value.bstrVal) return text;
+    text.totalLength = SysStringLen(value.bstrVal);
+    std::size_t n = text.totalLength < kMaxLoggedRelayText ? text.totalLength : kMaxLoggedRelayText;
+    if (n < text.totalLength && n > 0 && IS_HIGH_SURROGATE(value.bstrVal[n - 1])) --n;  // no half pair
+    text.shown = WideToAnsi(value.bstrVal, static_cast<int>(n));
+    text.shownLength = n;
+    return text;
 }
 
-// One WebPostData call; every value it touches belongs to the caller.
-struct RelayArguments {
-    WebPostDataProc entry;
-    UniqueVariant* in;  // seven values
-    VARIANT* result;
-    VARIANT* error;
-    VARIANT* errorText;
+// One WebPostData call and what came back from it. It lives on the heap: a
+// call that does not return may still use its values, so it keeps them for
+// good. The three values the relay hands back are never freed here: a value
+// of a wrong type or with a bad pointer could crash or corrupt the heap when
+// cleared, and the process gives them back when it ends.
+struct RelayCall {
+    WebPostDataProc entry = nullptr;
+    UniqueVariant in[7];
+    VARIANT result, error, errorText;
+    // Filled on the relay's thread after it returned.
+    bool errorSet = false;
+    RelayText resultText, errorValue, errorMessage;
+
+    RelayCall() {
+        VariantInit(&result);
+        VariantInit(&error);
+        VariantInit(&errorText);
+    }
 };
 
 void CallRelay(void* context) {
-    const RelayArguments& c = *static_cast<const RelayArguments*>(context);
+    RelayCall& c = *static_cast<RelayCall*>(context);
     c.entry(c.in[0].ref(), c.in[1].ref(), c.in[2].ref(), c.in[3].ref(), c.in[4].ref(), c.in[5].ref(), c.in[6].ref(),
-            c.result, c.error, c.errorText);
+            &c.result, &c.error, &c.errorText);
+    // Read here, on the relay's thread: a bad pointer in what it handed back
+    // then ends this call, not the run.
+    c.errorSet = c.error.vt != VT_EMPTY;
+    c.resultText = ReadRelayText(c.result);
+    c.errorValue = ReadRelayText(c.error);
+    c.errorMessage = ReadRelayText(c.errorText);
 }
 
-void LogRelayFailure(const VARIANT& error, const VARIANT& errorText) {
-    LogLine("1.0", "CreateWebPost", "ERROR Using WebPost Dll Failed", VariantText(error), VariantText(errorText));
+std::string ForLog(const RelayText& text) { return RelayTextForLog(text.shown, text.shownLength, text.totalLength); }
+
+void LogRelayFailure(const RelayCall& call) {
+    LogLine("1.0", "CreateWebPost", "ERROR Using WebPost Dll Failed", ForLog(call.errorValue),
+            ForLog(call.errorMessage));
+}
+
+// Logs why a relay call did not return.
+void LogRelayCallLost(const GuardedCallResult& outcome, unsigned long limitMs) {
+    char code[48];
+    switch (outcome.end) {
+        case GuardedEnd::TimedOut:
+            LogLine("1.0", "CreateWebPost", "ERROR", "WebPost Dll Timed Out", DurationText(limitMs));
+            return;
+        case GuardedEnd::EndedItself:
+            std::snprintf(code, sizeof code, "Thread Exit Code 0x%08lX",
+                          static_cast<unsigned long>(outcome.threadExitCode));
+            LogLine("1.0", "CreateWebPost", "ERROR", "WebPost Dll Call Ended Without Returning", code);
+            return;
+        default:
+            std::snprintf(code, sizeof code, "Exception 0x%08lX", static_cast<unsigned long>(outcome.exceptionCode));
+            LogLine("1.0", "CreateWebPost", "ERROR", "WebPost Dll Crashed", code);
+    }
+}
+
+// The saved record's path; its folder is created on every call.
+std::string PostLogPath(const std::string& fileName) {
+    const std::string folder = std::string(g_ctx.Agent.InstallationPath) + "\\DorvikPostLogs";
+    CreateFolderPath(folder);
+    return folder + "\\" + fileName + ".xml";
+}
+
+bool RecordSaved(const std::string& path) {
+    LogLine("SendWebpost", "INFO", "Created File ", path, "");
+    return true;
+}
+
+// The record was delivered: the copy saved before the attempts goes, or the
+// agent would deliver it once more. One the agent already took is gone too.
+bool RecordDelivered(bool savedEarly, const std::string& path) {
+    if (savedEarly && !DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        LogLine("SendWebpost", "Error", "Removing Delivered Record Failed", path, std::to_string(GetLastError()));
+    return true;
 }
 }  // namespace
 
@@ -76,14 +155,18 @@ void ReadStatusUrl() {
         GetPrivateProfileStringA("wpdcmscriptjobinstancestatus", "URL", "", url, sizeof url, iniPath.c_str());
     ClearText(g_ctx.StatusUrl);
     if (!StoreText(g_ctx.StatusUrl, std::string_view(url, length))) {
-        LogLine("PathwellINI", "Error", "URL Link Too Long", url, "");
+        LogLine("PathwellINI", "Error", "URL Link Too Long", UrlForLog(url), "");
         return;
     }
     if (g_ctx.StatusUrl[0] == '\0')
         LogLine("PathwellINI", "Error", "URL Link not Found", "", "");
     else
-        LogLine("PathwellINI", "Info", "URL Name is ", g_ctx.StatusUrl, "");
+        LogLine("PathwellINI", "Info", "URL Name is ", UrlForLog(g_ctx.StatusUrl), "");
 }
+
+unsigned long RelayCallLimitMs() { return LimitFromEnvironment("KV_RELAY_TIMEOUT_MS", kRelayCallLimitMs); }
+
+unsigned long WebPostTimeBoundMs() { return 2 * RelayCallLimitMs() + 60 * 1000; }
 
 bool CreateWebPost(const char* outcome) {
     SYSTEMTIME now;
@@ -103,29 +186,42 @@ bool CreateWebPost(const char* outcome) {
     values.executionTime = args.ExecutionTime;
     const std::string record = BuildStatusRecord(values);
 
-    const std::string configuredUrl =
-        StatusPostUrl(g_ctx.StatusUrl, agent.MEMBERID, agent.SITEID, agent.REGID, agent.TYPE);
-    if (TryWebPost(configuredUrl, record)) return true;
-    LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", configuredUrl);
-
-    const std::string defaultUrl =
-        StatusPostUrl(KV_DEFAULT_STATUS_SERVER, agent.MEMBERID, agent.SITEID, agent.REGID, agent.TYPE);
-    if (TryWebPost(defaultUrl, record)) return true;
-    LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", defaultUrl);
-
+    // The record is on disk before the relay is called, so that nothing the
+    // relay does (a hang, a crash that takes the process with it, an exit)
+    // loses it; an attempt that delivers it removes it again. A record may so
+    // be delivered twice, but never lost. A record that cannot be saved now is
+    // still posted, and saved once more after two failed attempts.
     const std::string fileName = SavedRecordName(
         agent.REGID, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds},
         AnsiLeadBytes());
+    const std::string savedPath = PostLogPath(fileName);
+    const bool savedEarly = WriteWholeFile(savedPath, WithCrLf(record));
+
+    const std::string configuredUrl =
+        StatusPostUrl(g_ctx.StatusUrl, agent.MEMBERID, agent.SITEID, agent.REGID, agent.TYPE);
+    if (TryWebPost(configuredUrl, record)) return RecordDelivered(savedEarly, savedPath);
+    LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", UrlForLog(configuredUrl));
+
+    const std::string defaultUrl =
+        StatusPostUrl(KV_DEFAULT_STATUS_SERVER, agent.MEMBERID, agent.SITEID, agent.REGID, agent.TYPE);
+    if (TryWebPost(defaultUrl, record)) return RecordDelivered(savedEarly, savedPath);
+    LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", UrlForLog(defaultUrl));
+
+    // Rewriting a record that is already there could leave it cut if the run
+    // were ended halfway (by the watchdog after a relay left its locks taken).
+    if (savedEarly) return RecordSaved(savedPath);
     if (SendWebpost(fileName, record)) return true;
     LogLine("1.0", "CreateWebPost", "Info", "Failed To Send to the Dorvik Folder", fileName);
     return false;
 }
 
-bool TryWebPost(const std::string& url, const std::string& record) {
-    LogLine("1.0", "CreateWebPost", "Trying To Send The Following status For WebPost", url, record);
+bool TryWebPost(const std::string& target, const std::string& record) {
+    // The URL as every line below shows it: a password in it is masked.
+    const std::string url = UrlForLog(target);
+    LogLineWithStatusRecord("1.0", "CreateWebPost", "Trying To Send The Following status For WebPost", url, record);
     // The relay takes no longer texts; cutting them would post a wrong address
     // or a broken record, so the attempt fails and the record is saved whole.
-    if (url.size() > kMaxStatusUrlLength) {
+    if (target.size() > kMaxStatusUrlLength) {
         LogLine("1.0", "CreateWebPost", "ERROR", "Status URL Too Long", url);
         return false;
     }
@@ -135,55 +231,47 @@ bool TryWebPost(const std::string& url, const std::string& record) {
     }
     if (!g_ctx.WebPostDataEntry) return false;
 
-    UniqueVariant result, error, errorText;
-    {
-        UniqueVariant in[7];
-        bool converted = false;
-        try {
-            converted = SetBstr(in[0], url) && SetBstr(in[1], record) && SetBstr(in[2], "N") && SetBstr(in[3], "") &&
-                        SetBstr(in[4], "") && SetBstr(in[5], "") && SetBstr(in[6], "");
-        } catch (const std::bad_alloc&) {
-            converted = false;
-        }
-        if (!converted) {
-            LogLine("1.0", "CreateWebPost", "ERROR", "Converting The Status Texts Failed", url);
-            return false;
-        }
-        // The seven values are passed as copies; this scope owns and frees them.
-        // A crash inside the relay ends only the call: the attempt has failed.
-        RelayArguments call{g_ctx.WebPostDataEntry, in, result.get(), error.get(), errorText.get()};
-        const GuardedCallResult outcome = RunGuarded(CallRelay, &call);
-        if (!outcome.returned) {
-            // The out values may be half written: they are dropped, not cleared.
-            VariantInit(result.get());
-            VariantInit(error.get());
-            VariantInit(errorText.get());
-            char code[32];
-            std::snprintf(code, sizeof code, "Exception 0x%08lX", static_cast<unsigned long>(outcome.exceptionCode));
-            LogLine("1.0", "CreateWebPost", "ERROR", "WebPost Dll Crashed", code);
-            return false;
-        }
+    std::unique_ptr<RelayCall> call;
+    bool converted = false;
+    try {
+        call = std::make_unique<RelayCall>();
+        UniqueVariant* in = call->in;
+        converted = SetBstr(in[0], target) && SetBstr(in[1], record) && SetBstr(in[2], "N") && SetBstr(in[3], "") &&
+                    SetBstr(in[4], "") && SetBstr(in[5], "") && SetBstr(in[6], "");
+    } catch (const std::bad_alloc&) {
+        converted = false;
     }
-
-    if (error.ref().vt != VT_EMPTY) {
-        LogRelayFailure(error.ref(), errorText.ref());
+    if (!converted) {
+        LogLine("1.0", "CreateWebPost", "ERROR", "Converting The Status Texts Failed", url);
         return false;
     }
-    const std::string answer = result.ref().vt == VT_BSTR ? VariantText(result.ref()) : std::string("0");
+
+    // A crash inside the relay ends only the call, and a call past its limit
+    // is left behind: either way the attempt has failed.
+    call->entry = g_ctx.WebPostDataEntry;
+    const unsigned long limitMs = RelayCallLimitMs();
+    const GuardedCallResult outcome = RunGuarded(CallRelay, call.get(), limitMs);
+    if (outcome.end != GuardedEnd::Returned) {
+        call.release();  // the relay may still use it, or died holding the heap: never freed
+        LogRelayCallLost(outcome, limitMs);
+        return false;
+    }
+    if (call->errorSet) {
+        LogRelayFailure(*call);
+        return false;
+    }
+    const std::string& answer = call->resultText.shown;
     if (SameTextNoCase(answer.c_str(), "1")) {
         LogLine("1.0", "CreateWebPost", "Info", "Success Webpost Return Status", answer);
         return true;
     }
-    LogRelayFailure(error.ref(), errorText.ref());
+    LogRelayFailure(*call);
     return false;
 }
 
 bool SendWebpost(const std::string& fileName, const std::string& record) {
-    const std::string folder = std::string(g_ctx.Agent.InstallationPath) + "\\DorvikPostLogs";
-    CreateFolderPath(folder);
-    const std::string path = folder + "\\" + fileName + ".xml";
+    const std::string path = PostLogPath(fileName);
     // As a text-mode file holds it: every line feed becomes CR LF.
     if (!WriteReportFile("SendWebpost", path, WithCrLf(record))) return false;
-    LogLine("SendWebpost", "INFO", "Created File ", path, "");
-    return true;
+    return RecordSaved(path);
 }

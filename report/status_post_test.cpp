@@ -134,7 +134,8 @@ TEST_F(StatusPost, OnlyTheResultStringOneCountsAsDelivered) {
     RelayDoubleBinding relay(temp.path());
     const std::string url = std::string(kConfigured) + kQuery;
     const std::string record = SampleRecord(true, "");
-    for (const char* answer : {"0", "yes", "", "10", "nostring", "error", "error+1", "crash"}) {
+    for (const char* answer :
+         {"0", "yes", "", "10", "nostring", "error", "error+1", "crash", "endthread", "badtype", "longerror"}) {
         const std::size_t before = relay.Calls().size();
         // The double answers the call by its position in the script: keep it first.
         relay.Script(std::string(before, '\n') + answer + "\n");
@@ -146,7 +147,11 @@ TEST_F(StatusPost, OnlyTheResultStringOneCountsAsDelivered) {
 
     const std::string log = ReadRunLog(temp.path());
     EXPECT_EQ(CountOf(log, "\t1.0\tCREATEWEBPOST\tERROR Using WebPost Dll Failed\t12029\trelay double error\r\n"), 2);
-    EXPECT_EQ(CountOf(log, "\t1.0\tCREATEWEBPOST\tERROR Using WebPost Dll Failed\t\t\r\n"), 5);
+    EXPECT_EQ(CountOf(log, "\t1.0\tCREATEWEBPOST\tERROR Using WebPost Dll Failed\t\t\r\n"), 6);
+    EXPECT_EQ(CountOf(log, "\tERROR Using WebPost Dll Failed\t12029\t" + std::string(1024, 'e') +
+                               " [cut, 100000 characters in all]\r\n"),
+              1);
+    EXPECT_EQ(CountOf(log, "\tERROR\tWebPost Dll Call Ended Without Returning\tThread Exit Code 0x00000000\r\n"), 1);
     EXPECT_EQ(CountOf(log, "\t1.0\tCREATEWEBPOST\tERROR\tWebPost Dll Crashed\tException 0xC0000005\r\n"), 1);
 }
 

@@ -5,29 +5,77 @@
 #include "win/owners.h"
 
 namespace {
+// What a guarded thread reports back. It lives on the heap: a thread left
+// behind may write it long after RunGuarded returned, so it is then never freed.
 struct Guarded {
     void (*call)(void*);
     void* context;
-    bool returned;
+    std::atomic<bool> returned{false};
+    std::atomic<bool> cppException{false};
+    std::atomic<bool> crashed{false};
+    std::atomic<DWORD> exceptionCode{0};
 };
 
-// The thread whose crash ends only itself, and the filter that was in place
-// before the guard; any other thread's crash goes on to that filter.
-std::atomic<DWORD> g_guardedThread{0};
+// The guarded threads that may still run, each with its report. A crash on
+// one of them ends only that thread; any other thread's crash goes on to the
+// filter that was in place before the guard. Only threads left behind stay
+// here, two per run at most; when the table is full a call runs without the
+// crash guard (its crash then reaches the process's filter).
+struct GuardedThread {
+    std::atomic<DWORD> id{0};
+    std::atomic<Guarded*> report{nullptr};
+};
+GuardedThread g_threads[16];
+std::atomic<bool> g_leftBehind{false};
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
+bool g_filterInstalled = false;
 
 LONG WINAPI EndGuardedThread(EXCEPTION_POINTERS* info) {
-    if (GetCurrentThreadId() == g_guardedThread.load())
-        ExitThread(info && info->ExceptionRecord ? info->ExceptionRecord->ExceptionCode : 0);
+    const DWORD self = GetCurrentThreadId();
+    for (GuardedThread& thread : g_threads) {
+        if (thread.id.load() != self) continue;
+        const DWORD code = info && info->ExceptionRecord ? info->ExceptionRecord->ExceptionCode : 0;
+        if (Guarded* report = thread.report.load()) {
+            report->exceptionCode = code;
+            report->crashed = true;
+        }
+        ExitThread(code);
+    }
     return g_previousFilter ? g_previousFilter(info) : EXCEPTION_CONTINUE_SEARCH;
 }
 
-DWORD WINAPI GuardedThread(void* parameter) {
+GuardedThread* Register(DWORD threadId, Guarded* report) {
+    for (GuardedThread& thread : g_threads) {
+        DWORD free = 0;
+        if (!thread.id.compare_exchange_strong(free, threadId)) continue;
+        thread.report = report;
+        return &thread;
+    }
+    return nullptr;
+}
+
+void InstallFilter() {
+    if (g_filterInstalled) return;
+    g_previousFilter = SetUnhandledExceptionFilter(EndGuardedThread);
+    g_filterInstalled = true;
+}
+
+// Puts the earlier filter back once no guarded thread can run any more.
+void RemoveFilterWhenIdle() {
+    for (const GuardedThread& thread : g_threads)
+        if (thread.id.load() != 0) return;
+    if (!g_filterInstalled) return;
+    SetUnhandledExceptionFilter(g_previousFilter);
+    g_filterInstalled = false;
+}
+
+DWORD WINAPI GuardedThreadMain(void* parameter) {
     Guarded& guarded = *static_cast<Guarded*>(parameter);
     ComInit com;  // a relay may use COM, as it could on the main thread
     try {
         guarded.call(guarded.context);
     } catch (...) {
+        guarded.cppException = true;
         return kCppExceptionCode;
     }
     guarded.returned = true;
@@ -35,23 +83,51 @@ DWORD WINAPI GuardedThread(void* parameter) {
 }
 }  // namespace
 
-GuardedCallResult RunGuarded(void (*call)(void*), void* context) {
-    Guarded guarded{call, context, false};
+GuardedCallResult RunGuarded(void (*call)(void*), void* context, DWORD limitMs) {
+    Guarded* guarded = new Guarded;
+    guarded->call = call;
+    guarded->context = context;
     DWORD threadId = 0;
-    UniqueHandle thread(CreateThread(nullptr, 0, GuardedThread, &guarded, CREATE_SUSPENDED, &threadId));
+    UniqueHandle thread(CreateThread(nullptr, 0, GuardedThreadMain, guarded, CREATE_SUSPENDED, &threadId));
     if (!thread) {
+        delete guarded;
         call(context);
-        return {true, 0};
+        return {};
     }
-    g_guardedThread = threadId;
-    g_previousFilter = SetUnhandledExceptionFilter(EndGuardedThread);
+    GuardedThread* slot = Register(threadId, guarded);
+    if (slot) InstallFilter();
     ResumeThread(thread.get());
-    WaitForSingleObject(thread.get(), INFINITE);
-    SetUnhandledExceptionFilter(g_previousFilter);
-    g_guardedThread = 0;
 
     GuardedCallResult result;
-    result.returned = guarded.returned;
-    if (!result.returned && !GetExitCodeThread(thread.get(), &result.exceptionCode)) result.exceptionCode = 0;
+    if (WaitForSingleObject(thread.get(), limitMs) != WAIT_OBJECT_0) {
+        // Left running: its slot and its report stay, for its crash to end it alone.
+        g_leftBehind = true;
+        result.end = GuardedEnd::TimedOut;
+        return result;
+    }
+    if (slot) {
+        slot->report = nullptr;
+        slot->id = 0;
+    }
+    RemoveFilterWhenIdle();
+
+    if (guarded->returned) {
+        result.end = GuardedEnd::Returned;
+    } else if (guarded->crashed || guarded->cppException) {
+        result.end = GuardedEnd::Exception;
+        result.exceptionCode = guarded->cppException ? kCppExceptionCode : guarded->exceptionCode.load();
+    } else {
+        result.end = GuardedEnd::EndedItself;
+        if (!GetExitCodeThread(thread.get(), &result.threadExitCode)) result.threadExitCode = 0;
+    }
+    // A C++ exception unwound the thread properly; any other end may have
+    // left its locks taken.
+    if (result.end == GuardedEnd::Returned || guarded->cppException) {
+        delete guarded;
+    } else {
+        g_leftBehind = true;  // the report is not freed: the heap may be locked for good
+    }
     return result;
 }
+
+bool GuardedCallLeftBehind() { return g_leftBehind.load(); }

@@ -1,21 +1,36 @@
 #pragma once
-// Runs a call into foreign code (the relay DLL) so that a crash inside it
-// ends only that call, not the process.
+// Runs a call into foreign code (the relay DLL) so that a crash, a hang or a
+// thread that ends itself inside it ends only that call, not the process.
 #include <windows.h>
 
+enum class GuardedEnd {
+    Returned,     // the call ran to its end
+    Exception,    // an exception that nothing inside handled ended it
+    EndedItself,  // its thread ended without returning (ExitThread inside)
+    TimedOut,     // still running when the time limit ran out; left behind
+};
+
 struct GuardedCallResult {
-    bool returned = false;    // the call ran to its end
-    DWORD exceptionCode = 0;  // when it did not: the exception that ended it
+    GuardedEnd end = GuardedEnd::Returned;
+    DWORD exceptionCode = 0;   // Exception: the exception's code
+    DWORD threadExitCode = 0;  // EndedItself: the code the thread ended with
 };
 
 // The code given for a C++ exception that escaped the call.
 inline constexpr DWORD kCppExceptionCode = 0xE06D7363;
 
 // Calls `call(context)` on a thread of its own, initialised for COM like the
-// program's main thread, and waits for it without a time limit. An exception
+// program's main thread, and waits for it for at most `limitMs`. An exception
 // that nothing inside the call handles ends that thread alone: the process's
-// unhandled-exception filter is wrapped for the duration of the call, and the
-// result then holds the exception code. Anything the call owns is therefore
-// best kept by the caller. When no thread can be started the call is made on
-// the calling thread, unguarded.
-GuardedCallResult RunGuarded(void (*call)(void*), void* context);
+// unhandled-exception filter is wrapped while a guarded thread may still run.
+// A call past its limit is left running and never waited for again.
+// `context` must therefore outlive a call that did not return: the caller
+// keeps it (and anything the call may still touch) for good in that case.
+// When no thread can be started the call is made on the calling thread,
+// unguarded and without a limit.
+GuardedCallResult RunGuarded(void (*call)(void*), void* context, DWORD limitMs = INFINITE);
+
+// True once a guarded call has not returned: its thread may still run, or may
+// have died holding locks (the process heap's among them). The process must
+// then end without the usual clean-up, which could wait on those locks.
+bool GuardedCallLeftBehind();

@@ -15,11 +15,11 @@ void Count(void* context) { ++*static_cast<int*>(context); }
 TEST(GuardedCall, ACrashEndsOnlyTheCallWithItsCode) {
     int progress = 0;
     GuardedCallResult result = RunGuarded(Crash, &progress);
-    EXPECT_FALSE(result.returned);
+    EXPECT_EQ(result.end, GuardedEnd::Exception);
     EXPECT_EQ(result.exceptionCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
     EXPECT_EQ(progress, 1);
 
     result = RunGuarded(Count, &progress);
-    EXPECT_TRUE(result.returned);
+    EXPECT_EQ(result.end, GuardedEnd::Returned);
     EXPECT_EQ(progress, 2);
 }

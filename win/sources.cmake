@@ -2,6 +2,7 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text_convert.cpp
   ${CMAKE_CURRENT_LIST_DIR}/system_library.cpp
   ${CMAKE_CURRENT_LIST_DIR}/guarded_call.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/process_watchdog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_helpers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/os_info.cpp)
 list(APPEND KV_WIN_TESTS

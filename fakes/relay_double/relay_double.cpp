@@ -6,6 +6,12 @@
 //   "error"                     the error value and error text set, no result
 //   "error+1"                   the error values set and the result "1" as well
 //   "crash"                     an access violation inside the call
+//   "hang"                      never returns
+//   "exit"                      ends the process (exit code 7)
+//   "endthread"                 ends its thread without returning
+//   "badtype"                   the result as VT_DISPATCH with a bad pointer
+//   "badpointer"                the result as VT_BSTR with a bad pointer
+//   "longerror"                 the error values set, the text 100000 characters long
 // A call beyond the script's end answers "0".
 #include <windows.h>
 #include <oleauto.h>
@@ -99,6 +105,18 @@ extern "C" void WINAPI WebPostData(VARIANT url, VARIANT record, VARIANT mode, VA
     if (answer == "crash") {
         SetText(result, "1");  // half done when it fails
         *g_nowhere = 1;
+    } else if (answer == "hang") {
+        Sleep(INFINITE);
+    } else if (answer == "exit") {
+        ExitProcess(7);
+    } else if (answer == "endthread") {
+        ExitThread(0);
+    } else if (answer == "badtype" || answer == "badpointer") {
+        result->vt = answer == "badtype" ? VT_DISPATCH : VT_BSTR;
+        result->byref = reinterpret_cast<void*>(16);
+    } else if (answer == "longerror") {
+        SetText(error, "12029");
+        SetText(errorText, std::string(100000, 'e'));
     } else if (answer == "error" || answer == "error+1") {
         SetText(error, "12029");
         SetText(errorText, "relay double error");

@@ -71,6 +71,7 @@ TEST(CommandTimeoutE2E, AHungCommandIsEndedAndFailsItsStep) {
     saved = creation.SavedStatuses();
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0].status, "Fail");
-    EXPECT_EQ(saved[0].desc, "Not Able to Create Scheme");
+    EXPECT_EQ(saved[0].desc,
+              "Not Able to Create Scheme : duplication timed out, a copy named like the base scheme may be left");
     EXPECT_EQ(creation.ReadSimState().plans.size(), DefaultSimState().plans.size() + 1);
 }

@@ -196,7 +196,7 @@ TEST(CreateModifyE2E, FullModificationOfTheFirstPlanOfItsName) {
 
 // Windows 7 SP1 (as Wine reports by default) skips the cooling pair. One job
 // creates a plan from High performance with a description and activation,
-// modifies it and deletes another plan.
+// modifies it (active: set active again after the writes) and deletes another plan.
 TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     Scenario s;
     s.WriteJob(JobXml({
@@ -211,7 +211,7 @@ TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     const std::string guid = NewPlanGuid(after, "Office");
     ASSERT_EQ(guid.size(), 36u);
     const std::vector<std::string> journal = s.JournalCommands();
-    ASSERT_GE(journal.size(), 92u);
+    ASSERT_GE(journal.size(), 93u);
     EXPECT_EQ(journal[0], kListing);
     EXPECT_EQ(journal[1], std::string("POWERCFG -DUPLICATESCHEME \"") + kHighPerformance + "\"");
     EXPECT_EQ(journal[2], "POWERCFG -CHANGENAME \"" + guid + "\" \"Office\" \"Office hours\"");
@@ -224,7 +224,8 @@ TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     EXPECT_EQ(journal[60],
               "POWERCFG -SETDCVALUEINDEX \"" + guid +
                   "\" \"7516b95f-f776-4464-8c53-06167f40cc99\" \"3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e\" \"30\"");
-    EXPECT_EQ(journal[91], kListing);
+    EXPECT_EQ(journal[91], "POWERCFG -SETACTIVE \"" + guid + "\"");
+    EXPECT_EQ(journal[92], kListing);
     for (const std::string& c : journal) EXPECT_EQ(c.find("94d3a615-a899-4ac5-ae2b-e4d8f634367f"), std::string::npos);
 
     const std::vector<std::string> created = LinesOf(s, "CreatePowerSchemeVista");
@@ -236,6 +237,8 @@ TEST(CreateModifyE2E, CreateModifyDeleteJobOnASystemWithoutTheCoolingPolicy) {
     EXPECT_TRUE(Contains(created, "CreatePowerSchemeVista|INFO|Office|Activate Action|1"));
     EXPECT_TRUE(Contains(LinesOf(s, "ModifyPowerSchemeVista"),
                          "ModifyPowerSchemeVista|INFO|System cooling policy||System Not Supported"));
+    EXPECT_EQ(LinesOf(s, "ModifyPowerSchemeVista").back(),
+              "ModifyPowerSchemeVista|INFO|office|Active Scheme|Set Active Again");
 
     const SimPlan* office = FindPlan(after, guid);
     ASSERT_NE(office, nullptr);
@@ -455,7 +458,7 @@ TEST(CreateModifyE2E, NoHibernationSupportAndOverlongDescription) {
     EXPECT_EQ(s.Run(), 0u);
     EXPECT_TRUE(FileExists(mark)) << "the double in the system folder was not called";
     const std::vector<std::string> journal = s.JournalCommands();
-    ASSERT_EQ(journal.size(), 1u + 42);
+    ASSERT_EQ(journal.size(), 1u + 42 + 1);  // and Balanced, the active plan, set active again
     for (const std::string& c : journal) EXPECT_EQ(c.find("-H "), std::string::npos) << c;
     const std::vector<std::string> lines = LinesOf(s, "ModifyPowerSchemeVista");
     EXPECT_TRUE(Contains(lines, "ModifyPowerSchemeVista|INFO|Balanced|Hibernate Action|1"));
@@ -509,6 +512,7 @@ bool RunsWithoutPause(const std::string& command) {
 // Runs every command through the simulator as the program would (hidden, in
 // a console of its own), one after another, against a copy of `statePath`;
 // `paced` adds the program's 100 ms pause before the commands that have it.
+// Negative when a command could not be started: no time of a partial replay.
 double ReplaySeconds(const std::vector<std::string>& commands, const std::string& statePath, bool paced) {
     const std::string replayState = statePath + ".replay";
     CopyFileA(statePath.c_str(), replayState.c_str(), FALSE);
@@ -521,6 +525,7 @@ double ReplaySeconds(const std::vector<std::string>& commands, const std::string
     // their own, their output going nowhere; the others in a hidden console.
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
+    std::size_t ran = 0;
     const double start = Seconds();
     for (const std::string& command : commands) {
         const bool captured = RunsWithoutPause(command);
@@ -532,19 +537,26 @@ double ReplaySeconds(const std::vector<std::string>& commands, const std::string
         startup.dwFlags = STARTF_USESHOWWINDOW | (captured ? STARTF_USESTDHANDLES : 0);
         startup.wShowWindow = SW_HIDE;
         startup.hStdOutput = startup.hStdError = nul;
+        // Under load Wine now and then fails a start with 1359 (internal error
+        // of a process that ended before it had started): tried twice more.
         UniqueProcessInfo child;
-        if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, captured, captured ? 0 : CREATE_NEW_CONSOLE,
-                            nullptr, nullptr, &startup, child.put())) {
-            ADD_FAILURE() << "cannot start " << program;
-            break;
+        for (int attempt = 0; attempt < 3 && !child.process(); ++attempt) {
+            if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, captured,
+                               captured ? 0 : CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, child.put()))
+                break;
+            std::printf("cannot start %s (error %lu): %s\n", program.c_str(), GetLastError(), command.c_str());
         }
+        if (!child.process()) break;
         WaitForSingleObject(child.process(), INFINITE);
+        ++ran;
     }
     const double elapsed = Seconds() - start;
     CloseHandle(nul);
     SetEnvironmentVariableA("KV_POWERCFG_STATE", nullptr);
     SetEnvironmentVariableA("KV_POWERCFG_JOURNAL", nullptr);
-    return elapsed;
+    if (ran == commands.size()) return elapsed;
+    std::printf("the replay ran %zu of %zu commands\n", ran, commands.size());
+    return -1;
 }
 }  // namespace
 
@@ -556,6 +568,8 @@ TEST(CreateModifyBench, DISABLED_CreateAndModifyJob) {
                      {{"schbasedon", "1"}, {"schdesc", "Bench plan"}, {"schactive", "1"}, {"enahiber", "1"}})),
         StepXml("Modify Scheme", "Bench", With(AllSettings(), {{"turnoffm", "60#@#30"}, {"schactive", "1"}})),
     }));
+    const std::string before = s.SimStatePath() + ".before";  // replayed from where the run began
+    ASSERT_TRUE(CopyFileA(s.SimStatePath().c_str(), before.c_str(), FALSE));
     const double start = Seconds();
     EXPECT_EQ(s.Run(), 0u);
     const double wall = Seconds() - start;
@@ -565,8 +579,9 @@ TEST(CreateModifyBench, DISABLED_CreateAndModifyJob) {
     const auto paused = static_cast<std::size_t>(
         std::count_if(commands.begin(), commands.end(), [](const std::string& c) { return !RunsWithoutPause(c); }));
     const double pauses = 3 * 1.0 + 0.1 * static_cast<double>(paused);
-    const double replay = ReplaySeconds(commands, s.SimStatePath(), false);
-    const double pacedReplay = ReplaySeconds(commands, s.SimStatePath(), true);
+    const double replay = ReplaySeconds(commands, before, false);
+    const double pacedReplay = ReplaySeconds(commands, before, true);
+    ASSERT_TRUE(replay >= 0 && pacedReplay >= 0) << "no figures: a replay did not run every command";
     const double overhead = wall - pauses - replay;
     // Under Wine part of a child's teardown overlaps the next pause, so the
     // sum above can undercount; the paced replay measures pauses and

@@ -70,11 +70,14 @@ TEST(PlanSafetyE2E, NamesThatDoNotReachPowercfgExactlyAreRefusedBeforeAnyCommand
         {StepXml("Create Scheme", "Night", {{"schbasedon", "1"}, {"schdesc", "Late\tshift"}}), "CreatePowerSchemeVista",
          "Scheme Description||Scheme Description Has Control Characters",
          "Scheme Description holds control characters hence not processed"},
+        {StepXml("Delete Scheme", "Plan ?"), "DeletePowerSchemeVista", "Scheme Name||Scheme Name Has Question Mark",
+         "Scheme Name holds a question mark hence not processed"},  // "Plan Ж" is listed so
     };
     SimState state = DefaultSimState();
     state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000001", "????", "", {}});
     state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000002", "Office", "", {}});
     state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000003", "??", "", {}});
+    state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000004", "Plan \xD0\x96", "", {}});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
         Scenario s;
@@ -152,4 +155,31 @@ TEST(PlanSafetyE2E, ListingsAndDuplicationOutputAreTrustedOnlyWhenTheyWorked) {
     EXPECT_EQ(FindPlan(after, kBalanced)->name, FindPlan(DefaultSimState(), kBalanced)->name);
     EXPECT_EQ(FindPlan(after, kBalanced)->values, FindPlan(DefaultSimState(), kBalanced)->values);
     EXPECT_TRUE(FindPlansByName(after, "Office").empty());
+}
+
+// A dictionary comparison took "AEther" for "Æther".
+TEST(PlanSafetyE2E, NamesMatchOnlyTheSameCharacters) {
+    SimState state = DefaultSimState();
+    state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000011", "\xC3\x86ther", "", {}});
+    Scenario s;
+    s.SetSimState(state);
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "AEther")}));
+    EXPECT_EQ(s.Run(), 0u);
+    EXPECT_EQ(PostedStatus(s).desc, "Scheme not present hence not deleted");
+}
+
+// A copy left unrenamed carries its base plan's name: it is deleted, or the status names it.
+TEST(PlanSafetyE2E, CopyThatCannotBeRenamedIsDeleted) {
+    for (const bool deleteFails : {false, true}) {
+        SimState state = StateWithFault("-CHANGENAME", 1, "");
+        if (deleteFails) state.faults.push_back({0, "-DELETE", 1, ""});
+        Scenario s;
+        s.SetSimState(state);
+        s.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}})}));
+        EXPECT_EQ(s.Run(), 0u);
+        const std::string copy = s.JournalCommands().at(2).substr(22, 36);  // POWERCFG -CHANGENAME "<GUID>"
+        EXPECT_EQ(s.JournalCommands().back(), "POWERCFG -DELETE \"" + copy + "\"");
+        EXPECT_EQ(FindPlan(s.ReadSimState(), copy) != nullptr, deleteFails);
+        EXPECT_EQ(PostedStatus(s).desc.find("was left, Scheme GUID " + copy) != std::string::npos, deleteFails);
+    }
 }

@@ -1,6 +1,6 @@
 // Runs that overlap on one machine, through the shipped executable: a run
 // waits for the one holding the run lock and gives up after its wait limit,
-// changing nothing; runs started together take turns.
+// changing nothing; runs take turns, one step at a time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -90,4 +90,36 @@ TEST(RunLockE2E, ARunWaitsForTheLockHolderAndRunsTakeTurns) {
     const std::vector<std::string> lines = LogLines(s.Log());
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "WinMain|INFO|Action|Unknown|Rename Scheme"), 1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "WinMain|INFO|Application|End|"), 2);
+}
+
+// A job that outlasts another run's wait no longer starves it: each deletion
+// takes 2.5 s, and the wait limit of 5 s is longer than a step but shorter
+// than the first run's four steps. The second run's step comes between two
+// of them, never inside one, and both jobs succeed.
+TEST(RunLockE2E, RunsTakeTurnsBetweenSteps) {
+    Scenario s;
+    SimState state = DefaultSimState();
+    for (char n = '0'; n <= '4'; ++n) state.plans.push_back({kAlpha.substr(0, 35) + n, std::string("P") + n, "", {}});
+    state.faults.push_back(SimFault(0, "-DELETE", 0, "", "", true, 2500));
+    s.SetSimState(state);
+    s.SetEnv("KV_RUN_LOCK_WAIT_MS", "5000");
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "P0"), StepXml("Delete Scheme", "P1"), StepXml("Delete Scheme", "P2"),
+                       StepXml("Delete Scheme", "P3")}));
+    HANDLE first = s.Start();
+    for (int i = 0; i < 600 && s.JournalCommands().empty(); ++i) Sleep(50);  // until it is in its first step
+    TempFolder second;
+    s.SetField(2, second.WriteFile("job.xml", JobXml({StepXml("Delete Scheme", "P4")})));
+    HANDLE secondRun = s.Start();
+    EXPECT_EQ(Scenario::Wait(first), 0u);
+    EXPECT_EQ(Scenario::Wait(secondRun), 0u);
+
+    // Each listing is followed by its step's deletion (named by the last digit).
+    const std::vector<std::string> commands = s.JournalCommands();
+    std::string order;
+    for (std::size_t i = 0; i + 1 < commands.size(); i += 2) {
+        EXPECT_EQ(commands[i], kList);
+        order += commands[i + 1][commands[i + 1].size() - 2];
+    }
+    EXPECT_TRUE(order == "04123" || order == "01423" || order == "01243") << order;
+    for (const auto& record : s.SavedStatuses()) EXPECT_EQ(record.status, "Success");  // both, by the order above
 }
