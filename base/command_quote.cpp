@@ -2,12 +2,22 @@
 // rules, so that a value passed to a child tool arrives there unchanged.
 #include "base/command_quote.h"
 
-std::string QuoteArgument(std::string_view value) {
+std::string QuoteArgument(std::string_view value, const LeadBytes& lead) {
     std::string quoted;
     quoted.reserve(value.size() + 2);
     quoted.push_back('"');
     size_t backslashes = 0;
-    for (char c : value) {
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (lead.CharLength(value, i) == 2) {
+            // A double-byte character is copied whole: its second byte may be
+            // 0x5C, which is no backslash here.
+            quoted.append(backslashes, '\\');
+            backslashes = 0;
+            quoted.append(value.substr(i, 2));
+            ++i;
+            continue;
+        }
         if (c == '\\') {
             ++backslashes;
             continue;
@@ -27,7 +37,7 @@ std::string QuoteArgument(std::string_view value) {
     return quoted;
 }
 
-std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
+std::vector<std::string> SplitCommandLine(std::string_view commandLine, const LeadBytes& lead) {
     std::vector<std::string> args;
     std::string current;
     bool inArgument = false;  // an argument has started (even an empty "")
@@ -46,6 +56,11 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
             continue;
         }
         inArgument = true;
+        if (lead.CharLength(commandLine, i) == 2) {
+            current.append(commandLine.substr(i, 2));
+            i += 2;
+            continue;
+        }
         if (c == '\\') {
             size_t count = 0;
             while (i < n && commandLine[i] == '\\') {

@@ -7,8 +7,12 @@
 #include <string_view>
 #include <vector>
 
-std::string QuoteArgument(std::string_view value);
+#include "base/lead_bytes.h"
+
+// `lead` names the lead bytes of the value's code page: the second byte of a
+// double-byte character is never taken for a backslash.
+std::string QuoteArgument(std::string_view value, const LeadBytes& lead = SingleByteCodePage());
 
 // Splits a command line into arguments by the same rules (as the C runtime
 // and CommandLineToArgvW do for arguments after the program name).
-std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+std::vector<std::string> SplitCommandLine(std::string_view commandLine, const LeadBytes& lead = SingleByteCodePage());

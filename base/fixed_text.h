@@ -5,6 +5,7 @@
 // cutting is the documented behaviour, such as a status description).
 #include <cstddef>
 #include <cstring>
+#include <cwchar>
 #include <string_view>
 
 template <std::size_t N>
@@ -32,4 +33,13 @@ std::string_view FieldText(const char (&field)[N]) {
 template <std::size_t N>
 void ClearText(char (&field)[N]) {
     std::memset(field, 0, N);
+}
+
+// The same for a UTF-16 field (a path that must stay exact).
+template <std::size_t N>
+[[nodiscard]] bool StoreText(wchar_t (&field)[N], std::wstring_view value) {
+    if (value.size() >= N) return false;
+    if (!value.empty()) std::wmemcpy(field, value.data(), value.size());
+    field[value.size()] = L'\0';
+    return true;
 }

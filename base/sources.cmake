@@ -7,4 +7,5 @@ list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/text_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/time_limit_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_quote_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lead_bytes_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/os_display_test.cpp)

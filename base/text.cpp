@@ -12,9 +12,9 @@ bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool ContainsNoCaseAscii(std::string_view haystack, std::string_view needle) {
+bool ContainsNoCaseAscii(std::string_view haystack, std::string_view needle, const LeadBytes& lead) {
     if (needle.size() > haystack.size()) return false;
-    for (std::size_t start = 0; start + needle.size() <= haystack.size(); ++start)
+    for (std::size_t start = 0; start + needle.size() <= haystack.size(); start += lead.CharLength(haystack, start))
         if (EqualsNoCaseAscii(haystack.substr(start, needle.size()), needle)) return true;
     return false;
 }
@@ -25,16 +25,27 @@ std::string_view TrimWhite(std::string_view text) {
     return text;
 }
 
-std::vector<std::string_view> SplitOnAny(std::string_view text, std::string_view delimiters) {
-    std::vector<std::string_view> pieces;
+namespace {
+template <typename View>
+std::vector<View> SplitViewOnAny(View text, View delimiters) {
+    std::vector<View> pieces;
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t start = text.find_first_not_of(delimiters, pos);
-        if (start == std::string_view::npos) break;
+        if (start == View::npos) break;
         std::size_t end = text.find_first_of(delimiters, start);
-        if (end == std::string_view::npos) end = text.size();
+        if (end == View::npos) end = text.size();
         pieces.push_back(text.substr(start, end - start));
         pos = end;
     }
     return pieces;
+}
+}  // namespace
+
+std::vector<std::string_view> SplitOnAny(std::string_view text, std::string_view delimiters) {
+    return SplitViewOnAny(text, delimiters);
+}
+
+std::vector<std::wstring_view> SplitOnAny(std::wstring_view text, std::wstring_view delimiters) {
+    return SplitViewOnAny(text, delimiters);
 }

@@ -3,20 +3,42 @@
 #include "base/fixed_text.h"
 #include "base/text.h"
 
-std::vector<std::string_view> CommandLineTokens(std::string_view commandLine) { return SplitOnAny(commandLine, "@#"); }
+std::vector<std::wstring_view> CommandLineTokens(std::wstring_view commandLine) {
+    return SplitOnAny(commandLine, L"@#");
+}
 
-bool SplitJobArgs(std::string_view commandLine, JobArgs& args) {
-    if (commandLine.size() > kMaxCommandLine) return false;
-    const std::vector<std::string_view> tokens = CommandLineTokens(commandLine);
-    if (tokens.size() != 9) return false;
+namespace {
+// Converts the field exactly and stores it; false with the refusal set when it
+// has no exact form or does not fit.
+template <std::size_t N>
+bool StoreExact(char (&field)[N], std::wstring_view value, std::string_view name, ExactAnsiText toAnsi,
+                SplitVerdict& verdict) {
+    const std::optional<std::string> text = toAnsi(value);
+    if (!text) {
+        verdict.inexactField = name;
+        return false;
+    }
+    return StoreText(field, *text);
+}
+}  // namespace
+
+SplitVerdict SplitJobArgs(std::wstring_view commandLine, ExactAnsiText toAnsi, JobArgs& args) {
+    SplitVerdict verdict;
+    if (commandLine.size() > kMaxCommandLine) return verdict;
+    const std::vector<std::wstring_view> t = CommandLineTokens(commandLine);
+    if (t.size() != 9) return verdict;
 
     JobArgs parsed{};
-    const bool fits = StoreText(parsed.OD, tokens[0]) && StoreText(parsed.ScriptId, tokens[1]) &&
-                      StoreText(parsed.XmlFilePath, tokens[2]) && StoreText(parsed.JobId, tokens[3]) &&
-                      StoreText(parsed.UserLoggedIn, tokens[4]) && StoreText(parsed.ExecutionTime, tokens[5]) &&
-                      StoreText(parsed.InstanceID, tokens[6]) && StoreText(parsed.IsRealTimeS, tokens[7]) &&
-                      StoreText(parsed.ScriptJobId, tokens[8]);
-    if (!fits) return false;
+    const bool fits = StoreExact(parsed.OD, t[0], "OD", toAnsi, verdict) &&
+                      StoreExact(parsed.ScriptId, t[1], "ScriptId", toAnsi, verdict) &&
+                      StoreText(parsed.XmlFilePath, t[2]) && StoreExact(parsed.JobId, t[3], "JobId", toAnsi, verdict) &&
+                      StoreExact(parsed.UserLoggedIn, t[4], "UserLoggedIn", toAnsi, verdict) &&
+                      StoreExact(parsed.ExecutionTime, t[5], "ExecutionTime", toAnsi, verdict) &&
+                      StoreExact(parsed.InstanceID, t[6], "InstanceID", toAnsi, verdict) &&
+                      StoreExact(parsed.IsRealTimeS, t[7], "IsRealTimeS", toAnsi, verdict) &&
+                      StoreExact(parsed.ScriptJobId, t[8], "ScriptJobId", toAnsi, verdict);
+    if (!fits) return verdict;
     args = parsed;
-    return true;
+    verdict.stored = true;
+    return verdict;
 }

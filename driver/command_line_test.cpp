@@ -7,6 +7,20 @@
 namespace {
 const char kProgram[] = "\"C:\\Program Files\\Agent\\Kestrovane.exe\" ";
 const char kNine[] = "OD@#@93@#@C:\\Jobs\\job 1.xml@#@4711@#@DOMAIN\\user@#@12/08/2026 10:30:45@#@I-1@#@1@#@SJ9";
+
+std::optional<std::string> Latin1(std::wstring_view field) {
+    std::string out;
+    for (const wchar_t c : field) {
+        if (c > 0xFF) return std::nullopt;
+        out.push_back(static_cast<char>(c));
+    }
+    return out;
+}
+
+// The ASCII lines below, widened as GetCommandLineW gives them.
+bool SplitJobArgs(std::string_view line, JobArgs& args) {
+    return SplitJobArgs(std::wstring(line.begin(), line.end()), Latin1, args).stored;
+}
 }  // namespace
 
 TEST(CommandLine, NineFieldsAfterTheProgramPathAreStoredIntact) {
@@ -14,7 +28,7 @@ TEST(CommandLine, NineFieldsAfterTheProgramPathAreStoredIntact) {
     ASSERT_TRUE(SplitJobArgs(std::string(kProgram) + kNine, args));
     EXPECT_STREQ(args.OD, "\"C:\\Program Files\\Agent\\Kestrovane.exe\" OD");
     EXPECT_STREQ(args.ScriptId, "93");
-    EXPECT_STREQ(args.XmlFilePath, "C:\\Jobs\\job 1.xml");
+    EXPECT_EQ(std::wstring(args.XmlFilePath), L"C:\\Jobs\\job 1.xml");
     EXPECT_STREQ(args.JobId, "4711");
     EXPECT_STREQ(args.UserLoggedIn, "DOMAIN\\user");
     EXPECT_STREQ(args.ExecutionTime, "12/08/2026 10:30:45");
@@ -47,4 +61,16 @@ TEST(CommandLine, WrongFieldCountsAndOverlongValuesAreRejected) {
     // The whole line is limited to 1023 characters.
     const std::string longPath(1023 - base.size() + 1, 'x');
     EXPECT_FALSE(SplitJobArgs("p OD@#@93@#@" + longPath + "@#@4711@#@u@#@t@#@i@#@1@#@s", untouched));
+}
+
+TEST(CommandLine, ThePathStaysExactAndAFieldWithoutAnExactFormIsNamed) {
+    JobArgs args{};
+    ASSERT_TRUE(
+        SplitJobArgs(L"p OD@#@93@#@C:\\\u043a\\\uFF21.xml@#@4711@#@\u00e9@#@t@#@i@#@1@#@s", Latin1, args).stored);
+    EXPECT_EQ(std::wstring(args.XmlFilePath), L"C:\\\u043a\\\uFF21.xml");
+    EXPECT_STREQ(args.UserLoggedIn, "\xe9");
+    JobArgs untouched{};
+    EXPECT_EQ(SplitJobArgs(L"p OD@#@93@#@x@#@4711-\u0436@#@u@#@t@#@i@#@1@#@\u0436", Latin1, untouched).inexactField,
+              "JobId");
+    EXPECT_STREQ(untouched.OD, "");
 }

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/lead_bytes.h"
+
 // Empty when `path` is a full path, "X:\..." (or "X:/...") or a UNC path
 // "\\server\share..."; otherwise the reason it is refused, for the log.
-std::string InstallationPathProblem(std::string_view path);
+// `lead` names the lead bytes of the path's code page.
+std::string InstallationPathProblem(std::string_view path, const LeadBytes& lead = SingleByteCodePage());

@@ -49,7 +49,7 @@ bool ReadInstallationPath(CRegistry& registry, const char* key) {
         LogLine(kModule, "ERROR", "InstallationPath", "Not Found", registry.LastErrorText());
         return false;
     }
-    const std::string problem = type == REG_SZ ? InstallationPathProblem(path)
+    const std::string problem = type == REG_SZ ? InstallationPathProblem(path, AnsiLeadBytes())
                                                : "Value is not of type REG_SZ (type " + std::to_string(type) + ")";
     if (problem.empty()) return true;
     ClearText(g_ctx.Agent.InstallationPath);
@@ -193,16 +193,19 @@ Ending RunDocument(JobDocument& document) {
     LogLine(kModule, "Success", "Xml", "", "Initialize");
     Sleep(1000);
 
-    const char* jobPath = g_ctx.Args.XmlFilePath;
-    if (!FileExists(jobPath)) {
-        LogLine(kModule, "Failed", "Input xml not found", "", jobPath);
+    // The very file the agent named, by its UTF-16 path; the log shows the
+    // path in the ANSI code page.
+    const wchar_t* jobPath = g_ctx.Args.XmlFilePath;
+    const std::string shownPath = WideToAnsiShown(jobPath);
+    if (!FileExists(std::wstring(jobPath))) {
+        LogLine(kModule, "Failed", "Input xml not found", "", shownPath);
         return Ending::Normal;
     }
     if (!document.Load(jobPath, g_ctx.Header.XmlRootName, errorText)) {
         LogLine(kModule, "Failed", "load Xml", "", errorText);
         return Ending::Normal;
     }
-    LogLine(kModule, "Success", "load Xml", "", jobPath);
+    LogLine(kModule, "Success", "load Xml", "", shownPath);
     LogLine(kModule, "Info", "load Xml", "", g_ctx.Header.XmlRootName);
 
     BindRelay();
@@ -250,8 +253,8 @@ void RunJobSteps() {
     if (!ReadAgentIdentity(registry, logWritable)) return;
     ReadStatusUrl();
 
-    const char* commandLine = GetCommandLineA();
-    LogLine(kModule, "Info", "Input", "", commandLine);
+    const wchar_t* commandLine = GetCommandLineW();
+    LogLine(kModule, "Info", "Input", "", WideToAnsiShown(commandLine));
     if (!ParseInput(commandLine)) {
         LogLine(kModule, "Info", "Application", "End", "ParseInput");
         return;

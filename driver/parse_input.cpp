@@ -2,21 +2,38 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "driver/command_line.h"
 #include "report/fatal_exit.h"
 #include "report/log_writer.h"
 #include "run/run_context.h"
+#include "win/text_convert.h"
 
-bool ParseInput(const char* commandLine) {
+namespace {
+std::optional<std::string> ExactAnsi(std::wstring_view field) {
+    return WideToAnsiExact(field.data(), static_cast<int>(field.size()));
+}
+}  // namespace
+
+bool ParseInput(const wchar_t* commandLine) {
     try {
-        LogLine("ParseInput", "Info", "Input", "", commandLine);
-        for (std::string_view token : CommandLineTokens(commandLine)) {
-            OutputDebugStringA(std::string(token).c_str());
+        LogLine("ParseInput", "Info", "Input", "", WideToAnsiShown(commandLine));
+        for (std::wstring_view token : CommandLineTokens(commandLine)) {
+            OutputDebugStringW(std::wstring(token).c_str());
             OutputDebugStringA("\n");
         }
-        if (SplitJobArgs(commandLine, g_ctx.Args)) return true;
+        const SplitVerdict verdict = SplitJobArgs(commandLine, ExactAnsi, g_ctx.Args);
+        if (verdict.stored) return true;
+        if (!verdict.inexactField.empty()) {
+            // Carried on as a look-alike, the field would name another job,
+            // script or instance than the agent's; the run is refused instead.
+            LogLine("ParseInput", "ERROR", "Invalid Commandline Parameter received.",
+                    std::string(verdict.inexactField) + " has characters the ANSI code page cannot hold",
+                    "ANSI code page " + std::to_string(GetACP()));
+            return false;
+        }
         LogLine("ParseInput", "ERROR", "Invalid Commandline Parameter received.",
                 "Format : OD@#@ScriptId@#@XmlFilePath@#@JobId@#@UserLoggedIn@#@ExecutionTime@#@InstanceID@#@"
                 "IsRealTimeS@#@ScriptJobId",

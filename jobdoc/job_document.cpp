@@ -60,7 +60,7 @@ bool JobDocument::Create(std::string& errorText) {
     return true;
 }
 
-bool JobDocument::Load(const char* path, char (&rootName)[512], std::string& errorText) {
+bool JobDocument::Load(const wchar_t* path, char (&rootName)[512], std::string& errorText) {
     State& s = *state_;
     s.stepCount = 0;
     s.headerIndex = 0;
@@ -75,7 +75,7 @@ bool JobDocument::Load(const char* path, char (&rootName)[512], std::string& err
 
     UniqueVariant source;
     source.get()->vt = VT_BSTR;
-    source.get()->bstrVal = SysAllocString(AnsiToWide(path ? path : "").c_str());
+    source.get()->bstrVal = SysAllocString(path ? path : L"");
     VARIANT_BOOL loaded = VARIANT_FALSE;
     // External entities and DTDs are never fetched (MSXML 3 fetches them by
     // default); entities declared in the document itself still expand.

@@ -36,9 +36,9 @@ public:
 
     // Creates the DOM document. False with the error text set.
     [[nodiscard]] bool Create(std::string& errorText);
-    // Loads the file and prepares the header and step lists. False with the
-    // error text set.
-    [[nodiscard]] bool Load(const char* path, char (&rootName)[512], std::string& errorText);
+    // Loads the file by its exact UTF-16 path and prepares the header and step
+    // lists. False with the error text set.
+    [[nodiscard]] bool Load(const wchar_t* path, char (&rootName)[512], std::string& errorText);
     // Reads the child elements of the first "scriptinstance" into the header.
     // Nothing is reported: a value too long for its field leaves it empty.
     void InitScriptInstance(JobHeader& header);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/win/temp_folder.h"
+#include "win/text_convert.h"
 
 namespace {
 // A reader over one job file written into a fresh folder, created and loaded.
@@ -18,7 +19,7 @@ struct LoadedJob {
     explicit LoadedJob(const std::string& xml) {
         const std::string path = folder.WriteFile("job.xml", xml);
         EXPECT_TRUE(reader.Create(error)) << error;
-        loaded = reader.Load(path.c_str(), header.XmlRootName, error);
+        loaded = reader.Load(AnsiToWide(path).c_str(), header.XmlRootName, error);
     }
     // The driver's order: the child elements of the header, then its attributes.
     bool ReadWholeHeader() {
@@ -211,7 +212,7 @@ TEST(JobDocument, FilesThatCannotBeLoadedAreRefused) {
         JobHeader header{};
         std::string error;
         ASSERT_TRUE(reader.Create(error));
-        EXPECT_FALSE(reader.Load((folder.path() + "\\missing.xml").c_str(), header.XmlRootName, error));
+        EXPECT_FALSE(reader.Load(AnsiToWide(folder.path() + "\\missing.xml").c_str(), header.XmlRootName, error));
         EXPECT_EQ(error, "Unable Load inputfile");
         PwrScheme step{};
         EXPECT_EQ(reader.ReadNextStep(step, error), StepRead::End);

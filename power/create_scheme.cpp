@@ -58,7 +58,7 @@ const char* CheckBeforeDuplicating(const PwrScheme& request) {
         return nullptr;
     }
     constexpr char kAnyGuid[] = "00000000-0000-0000-0000-000000000000";
-    if (!RenameCommand(kAnyGuid, request.CSchName, request.CSchDesc)) {
+    if (!RenameCommand(kAnyGuid, request.CSchName, request.CSchDesc, AnsiLeadBytes())) {
         // A description too long for the command text is refused, never cut.
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         ReportRenameFailure(request);
@@ -97,7 +97,7 @@ std::string DuplicateBasePlan(const char* baseGuid, bool& timedOut) {
 bool RenamePlan(const PwrScheme& request, const std::string& planGuid) {
     const bool withDescription = request.CSchDesc[0] != '\0';
     if (withDescription) LogLine(kModule, "Info", "ExecuteCommand", "CHANGENAME & Desc", request.CSchDesc);
-    const auto command = RenameCommand(planGuid, request.CSchName, request.CSchDesc);
+    const auto command = RenameCommand(planGuid, request.CSchName, request.CSchDesc, AnsiLeadBytes());
     if (!withDescription) LogLine(kModule, "Info", "ExecuteCommand", "CHANGENAME", "");
 
     if (command && ExecuteCMD(PowercfgProgram(), command->c_str())) return true;

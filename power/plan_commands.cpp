@@ -14,10 +14,10 @@ std::string DuplicateCommand(std::string_view baseGuid) {
     return "POWERCFG -DUPLICATESCHEME " + QuoteArgument(baseGuid);
 }
 
-std::optional<std::string> RenameCommand(std::string_view planGuid, std::string_view name,
-                                         std::string_view description) {
-    std::string command = "POWERCFG -CHANGENAME " + QuoteArgument(planGuid) + " " + QuoteArgument(name);
-    if (!description.empty()) command += " " + QuoteArgument(description);
+std::optional<std::string> RenameCommand(std::string_view planGuid, std::string_view name, std::string_view description,
+                                         const LeadBytes& lead) {
+    std::string command = "POWERCFG -CHANGENAME " + QuoteArgument(planGuid) + " " + QuoteArgument(name, lead);
+    if (!description.empty()) command += " " + QuoteArgument(description, lead);
     if (command.size() >= kCommandCapacity) return std::nullopt;
     return command;
 }

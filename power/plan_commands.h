@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/lead_bytes.h"
+
 // Every command must fit a 1024-byte command text, terminator included.
 inline constexpr std::size_t kCommandCapacity = 1024;
 
@@ -18,9 +20,9 @@ std::string DuplicateCommand(std::string_view baseGuid);
 
 // The rename, with the description when it is not empty. Empty when the
 // command would not fit kCommandCapacity: nothing is ever cut off a name or
-// description.
-std::optional<std::string> RenameCommand(std::string_view planGuid, std::string_view name,
-                                         std::string_view description);
+// description. `lead` names the lead bytes of the texts' code page.
+std::optional<std::string> RenameCommand(std::string_view planGuid, std::string_view name, std::string_view description,
+                                         const LeadBytes& lead = SingleByteCodePage());
 
 std::string HibernateCommand(bool on);
 

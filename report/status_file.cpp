@@ -7,10 +7,12 @@
 #include "report/status_record.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
+#include "win/text_convert.h"
 
 bool CreateStatusFile(int outcome) {
     const JobArgs& args = g_ctx.Args;
-    const std::string name = StatusFileName(args.OD, args.JobId, args.ScriptId, g_ctx.Agent.REGID, args.ExecutionTime);
+    const std::string name =
+        StatusFileName(args.OD, args.JobId, args.ScriptId, g_ctx.Agent.REGID, args.ExecutionTime, AnsiLeadBytes());
     const std::string folder = std::string(g_ctx.Agent.InstallationPath) + "\\Dorvik";
     CreateFolderPath(folder);
     const std::string path = folder + "\\" + name;

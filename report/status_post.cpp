@@ -192,7 +192,8 @@ bool CreateWebPost(const char* outcome) {
     // be delivered twice, but never lost. A record that cannot be saved now is
     // still posted, and saved once more after two failed attempts.
     const std::string fileName = SavedRecordName(
-        agent.REGID, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds});
+        agent.REGID, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds},
+        AnsiLeadBytes());
     const std::string savedPath = PostLogPath(fileName);
     const bool savedEarly = WriteWholeFile(savedPath, WithCrLf(record));
 

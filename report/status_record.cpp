@@ -76,11 +76,15 @@ std::string QueryValue(std::string_view value) {
 // leave its folder and the file is still written. The names built from such
 // parts always begin with a fixed word and end with a fixed extension, so a
 // part such as ".." or one that ends with a dot or blank stays harmless.
-std::string FileNamePart(std::string_view value) {
+// The second byte of a double-byte character can be 0x5C or 0x7C: it is kept,
+// or the character would break.
+std::string FileNamePart(std::string_view value, const LeadBytes& lead) {
     static constexpr std::string_view kRefused = "<>:\"/\\|?*";
     std::string out(value);
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || kRefused.find(c) != std::string_view::npos) c = '_';
+    for (std::size_t i = 0; i < out.size(); i += lead.CharLength(out, i)) {
+        const char c = out[i];
+        if (static_cast<unsigned char>(c) < 0x20 || kRefused.find(c) != std::string_view::npos) out[i] = '_';
+    }
     return out;
 }
 }  // namespace
@@ -125,12 +129,12 @@ std::string StatusPostUrl(std::string_view base, std::string_view memberId, std:
     return url;
 }
 
-std::string SavedRecordName(std::string_view regid, const RecordTime& t) {
+std::string SavedRecordName(std::string_view regid, const RecordTime& t, const LeadBytes& lead) {
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d%02d%02d%02d%03d", t.year, t.month, t.day, t.hour, t.minute,
                   t.second, t.milliseconds);
     std::string name = "wpdcmscriptjobinstancestatus_N_";
-    name += FileNamePart(regid);
+    name += FileNamePart(regid, lead);
     name += "_PER_";
     name += stamp;
     return name;
@@ -146,7 +150,9 @@ std::string WithCrLf(std::string_view text) {
     return out;
 }
 
-std::string_view StatusFileKind(std::string_view od) { return ContainsNoCaseAscii(od, "Template") ? "Template" : "OD"; }
+std::string_view StatusFileKind(std::string_view od, const LeadBytes& lead) {
+    return ContainsNoCaseAscii(od, "Template", lead) ? "Template" : "OD";
+}
 
 std::string CompactExecutionTime(std::string_view executionTime) {
     std::string out;
@@ -155,15 +161,15 @@ std::string CompactExecutionTime(std::string_view executionTime) {
 }
 
 std::string StatusFileName(std::string_view od, std::string_view jobId, std::string_view scriptId,
-                           std::string_view regid, std::string_view executionTime) {
+                           std::string_view regid, std::string_view executionTime, const LeadBytes& lead) {
     std::string name = "status_";
-    name += StatusFileKind(od);
+    name += StatusFileKind(od, lead);
     for (const std::string_view part : {jobId, scriptId, regid}) {
         name += '_';
-        name += FileNamePart(part);
+        name += FileNamePart(part, lead);
     }
     name += '_';
-    name += FileNamePart(CompactExecutionTime(executionTime));
+    name += FileNamePart(CompactExecutionTime(executionTime), lead);
     name += ".txt";
     return name;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/lead_bytes.h"
+
 // Longest record and URL handed to the relay (the relay's fixed buffers).
 inline constexpr std::size_t kMaxStatusRecordLength = 3071;
 inline constexpr std::size_t kMaxStatusUrlLength = 511;
@@ -42,17 +44,20 @@ struct RecordTime {
 };
 // "wpdcmscriptjobinstancestatus_N_<regid>_PER_YYYYMMDDhhmmssmmm" (no extension).
 // Here and in the status file's name, characters that a file name cannot hold
-// (control characters and <>:"/\|?*) become "_".
-std::string SavedRecordName(std::string_view regid, const RecordTime& time);
+// (control characters and <>:"/\|?*) become "_"; the second byte of a
+// character of the code page whose lead bytes `lead` names is never one.
+std::string SavedRecordName(std::string_view regid, const RecordTime& time,
+                            const LeadBytes& lead = SingleByteCodePage());
 // The text with every line feed written as CR LF, as a text-mode file holds it.
 std::string WithCrLf(std::string_view text);
 
 // "Template" when the OD field contains it in any letter case, else "OD".
-std::string_view StatusFileKind(std::string_view od);
+std::string_view StatusFileKind(std::string_view od, const LeadBytes& lead = SingleByteCodePage());
 // The execution time without blanks, "/" and ":".
 std::string CompactExecutionTime(std::string_view executionTime);
 // "status_<kind>_<jobid>_<scriptid>_<regid>_<time>.txt"
 std::string StatusFileName(std::string_view od, std::string_view jobId, std::string_view scriptId,
-                           std::string_view regid, std::string_view executionTime);
+                           std::string_view regid, std::string_view executionTime,
+                           const LeadBytes& lead = SingleByteCodePage());
 // "SUCCESS@#@", or "FAILED@#@" followed by the unchanged description.
 std::string StatusFileContent(bool succeeded, std::string_view description);

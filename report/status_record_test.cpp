@@ -107,6 +107,14 @@ TEST(StatusRecord, FileNamesStayInsideTheirFolder) {
               "wpdcmscriptjobinstancestatus_N_.._.._x_y_z_PER_20260102030405006");
     EXPECT_EQ(StatusFileName("OD", "<4|7>", "\"9*3?\"", "a\tb", "12/08/2026 10:30:45\\.."),
               "status_OD__4_7___9_3___a_b_12082026103045_...txt");
+
+    LeadBytes cp932;
+    cp932.Add(0x81, 0x9F);
+    cp932.Add(0xE0, 0xFC);
+    EXPECT_EQ(SavedRecordName("\x95\x5C|", {2026, 1, 2, 3, 4, 5, 6}, cp932),
+              "wpdcmscriptjobinstancestatus_N_\x95\x5C__PER_20260102030405006");
+    EXPECT_EQ(StatusFileName("\x81Template", "\x8F\x7C", "\x8F\x5C\\", "r", "t", cp932),
+              "status_OD_\x8F\x7C_\x8F\x5C__r_t.txt");
 }
 
 TEST(StatusRecord, UrlQueryValuesArePercentEncoded) {

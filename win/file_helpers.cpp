@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win/owners.h"
+#include "win/text_convert.h"
 
 bool FileExists(const std::string& path) {
     WIN32_FIND_DATAA data;
@@ -10,10 +11,20 @@ bool FileExists(const std::string& path) {
     return static_cast<bool>(find);
 }
 
+bool FileExists(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    UniqueFind find(FindFirstFileW(path.c_str(), &data));
+    return static_cast<bool>(find);
+}
+
 void CreateFolderPath(const std::string& path) {
-    const std::size_t first = path.find('\\');
+    // In a double-byte code page the second byte of a character can be 0x5C:
+    // only a backslash of its own separates folders.
+    const LeadBytes lead = AnsiLeadBytes();
+    const std::size_t first = lead.Find(path, '\\');
     if (first == std::string::npos) return;
-    for (std::size_t pos = path.find('\\', first + 1); pos != std::string::npos; pos = path.find('\\', pos + 1))
+    for (std::size_t pos = lead.Find(path, '\\', first + 1); pos != std::string::npos;
+         pos = lead.Find(path, '\\', pos + 1))
         CreateDirectoryA(path.substr(0, pos + 1).c_str(), nullptr);
     CreateDirectoryA(path.c_str(), nullptr);
 }
@@ -22,6 +33,6 @@ std::string ProgramFolder() {
     char path[MAX_PATH * 4] = {};
     const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path, n < sizeof path ? n : 0);
-    const std::size_t slash = folder.find_last_of('\\');
+    const std::size_t slash = AnsiLeadBytes().FindLast(folder, '\\');
     return slash == std::string::npos ? std::string() : folder.substr(0, slash);
 }

@@ -3,6 +3,7 @@
 
 // True when a search for the path finds an entry, file or folder.
 bool FileExists(const std::string& path);
+bool FileExists(const std::wstring& path);
 // Creates the folder and every missing folder above it; failures are ignored
 // (usually the folder is already there). The part before the first backslash,
 // a drive such as "C:", is never created itself.

@@ -60,6 +60,26 @@ std::string WideToAnsi(const wchar_t* text, int length) {
 
 std::wstring AnsiToWide(const std::string& text) { return ToWide(CP_ACP, text); }
 
+std::string WideToAnsiShown(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const DWORD flags = ActualCodePage(CP_ACP) == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int n = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_ACP, flags, text.data(), length, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+LeadBytes AnsiLeadBytes() {
+    LeadBytes lead;
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 2) return lead;
+    // Pairs of first and last lead byte, ended by a pair of zeros.
+    for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2)
+        lead.Add(info.LeadByte[i], info.LeadByte[i + 1]);
+    return lead;
+}
+
 std::optional<std::string> WideToAnsiExact(const wchar_t* text, int length) {
     if (!text) return std::string();
     if (length < 0) length = lstrlenW(text);

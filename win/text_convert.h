@@ -4,9 +4,19 @@
 #include <windows.h>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "base/lead_bytes.h"
 
 std::string WideToAnsi(const wchar_t* text, int length = -1);
 std::wstring AnsiToWide(const std::string& text);
+// For showing only (a log line): characters without an exact ANSI form become
+// the code page's default character, never a best-fit look-alike.
+std::string WideToAnsiShown(std::wstring_view text);
+
+// The lead bytes of the ANSI code page; none for a single-byte one (and for
+// UTF-8, whose bytes from 0x80 up are never ASCII).
+LeadBytes AnsiLeadBytes();
 
 // Exact conversions: nothing when a character has no exact form in the target
 // code page (no best-fit look-alike, no default character), or when the result

@@ -237,14 +237,17 @@ HANDLE Scenario::Start() {
     for (const auto& [name, value] : env) SetEnvironmentVariableA(name.c_str(), value.c_str());
 
     const std::string exe = BinFolder() + "\\Kestrovane.exe";
-    std::string commandLine = "\"" + exe + "\" " + Argument();
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup{};
+    const std::string commandLine = "\"" + exe + "\" " + Argument();
+    // The line is read as CreateProcessA would read it, or as UTF-8.
+    std::vector<wchar_t> line(commandLine.size() + 1), folder(install_.size() + 1);
+    MultiByteToWideChar(utf8Argument_ ? CP_UTF8 : CP_ACP, 0, commandLine.c_str(), -1, line.data(),
+                        static_cast<int>(line.size()));
+    MultiByteToWideChar(CP_ACP, 0, install_.c_str(), -1, folder.data(), static_cast<int>(folder.size()));
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     UniqueProcessInfo child;
-    const BOOL started = CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        install_.c_str(), &startup, child.put());
+    const BOOL started =
+        CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.data(), &startup, child.put());
     for (const auto& entry : env) SetEnvironmentVariableA(entry.first.c_str(), nullptr);
     if (!started) throw std::runtime_error("cannot start " + exe);
     return child.releaseProcess();

@@ -51,6 +51,8 @@ public:
     void SetField(int index, const std::string& value);
     void SetRawArgument(const std::string& argument);  // replaces the packing
     std::string Argument() const;
+    // Argument() is UTF-8: a field can hold characters outside the ANSI code page.
+    void UseUtf8Argument() { utf8Argument_ = true; }
 
     // The simulator's state before the run (DefaultSimState() unless set).
     std::string SimStatePath() const;
@@ -97,6 +99,7 @@ private:
     std::vector<std::string> fields_;
     std::string rawArgument_;
     bool useRaw_ = false;
+    bool utf8Argument_ = false;
     std::vector<std::pair<std::string, std::string>> env_;
     struct SavedValue {
         std::string key, name;
