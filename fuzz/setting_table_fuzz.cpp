@@ -1,6 +1,7 @@
 // Setting translation: for any request record, plan GUID and system, the
 // table plans every row in order (AC before DC), and each command splits back
-// into POWERCFG's arguments with the row's GUIDs and the translated value.
+// into POWERCFG's arguments with the row's GUIDs and the translated value,
+// never an empty one when the value check accepts the request.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -18,13 +19,15 @@ bool IsTableValue(const Translation& translation, const std::string& value) {
 }
 
 void CheckWrite(const PlannedWrite& write, const SettingRow& row, PowerSource source, std::string_view planGuid,
-                const PwrScheme& request) {
+                const PwrScheme& request, bool valuesAccepted) {
     const bool ac = source == PowerSource::AC;
     const std::string_view raw = (ac ? row.acField : row.dcField).In(request);
     FUZZ_CHECK(write.kind == PlannedWrite::Kind::Write);
     FUZZ_CHECK(write.label == (ac ? row.acLabel : row.dcLabel));
     FUZZ_CHECK(write.rawValue == raw);
     const std::string value = SettingValueText(row, raw);
+    // A request that passes the value check sends no empty value.
+    if (valuesAccepted) FUZZ_CHECK(!value.empty());
     switch (row.form) {
         case ValueForm::Direct:
             FUZZ_CHECK(value == raw);
@@ -61,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::vector<PlannedWrite> plan = PlanSettingWrites(request, planGuid, osCode);
     const bool cooling = CoolingPolicyApplies(osCode);
+    const bool accepted = !CheckSettingValues(request, osCode);
     FUZZ_CHECK(plan.size() == (cooling ? 2 * kSettingRowCount : 2 * kSettingRowCount - 1));
     std::size_t at = 0;
     for (const SettingRow& row : kSettingRows) {
@@ -68,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(plan[at++].kind == PlannedWrite::Kind::NotSupportedNotice);
             continue;
         }
-        CheckWrite(plan[at++], row, PowerSource::AC, planGuid, request);
-        CheckWrite(plan[at++], row, PowerSource::DC, planGuid, request);
+        CheckWrite(plan[at++], row, PowerSource::AC, planGuid, request, accepted);
+        CheckWrite(plan[at++], row, PowerSource::DC, planGuid, request, accepted);
     }
     return 0;
 }

@@ -3,10 +3,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/time_limit.h"
+#include "power/process_start.h"
 #include "report/fatal_exit.h"
 #include "report/log_writer.h"
 #include "run/last_error.h"
@@ -30,6 +34,19 @@ constexpr unsigned long kCommandLimitMs = 5 * 60 * 1000;
 constexpr DWORD kEndingGraceMs = 5000;
 // Pause between looks at a capture pipe that has nothing to read.
 constexpr DWORD kPipePollMs = 10;
+// The capture pipe's buffer and the blocks it is read in: a large listing is
+// copied in few reads.
+constexpr DWORD kCaptureBlock = 64 * 1024;
+// Pauses before the second and the third try of a start that failed for a
+// passing reason.
+constexpr DWORD kStartRetryPausesMs[] = {500, 1000};
+
+ProcessStart g_start = CreateProcessA;
+CommandFailure g_lastFailure;
+
+void NoteFailure(CommandFailureCause cause, unsigned long code) { g_lastFailure = {cause, code}; }
+// A failed system call: notes the thread's last error.
+void NoteSystemError() { NoteFailure(CommandFailureCause::SystemError, GetLastError()); }
 
 unsigned long CommandLimitMs() { return LimitFromEnvironment("KV_COMMAND_TIMEOUT_MS", kCommandLimitMs); }
 
@@ -41,6 +58,7 @@ void EndTimedOutCommand(const char* module, HANDLE process, unsigned long limitM
     WaitForSingleObject(process, kEndingGraceMs);
     SetLastError(ERROR_TIMEOUT);
     CaptureLastError();
+    NoteFailure(CommandFailureCause::TimedOut, ERROR_TIMEOUT);
     LogLine(module, "ERROR", "Command Timed Out", DurationText(limitMs), commandLine);
     SetLastError(ERROR_TIMEOUT);
 }
@@ -49,6 +67,7 @@ void EndTimedOutCommand(const char* module, HANDLE process, unsigned long limitM
 // cannot be read.
 bool ReadExitCode(const char* module, HANDLE process, DWORD& code) {
     if (GetExitCodeProcess(process, &code)) return true;
+    NoteSystemError();
     CaptureLastError();
     LogLine(module, "ERROR", "Exit Code Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
     return false;
@@ -59,9 +78,53 @@ bool ReadExitCode(const char* module, HANDLE process, DWORD& code) {
 bool FitsLimit(const char* module, const char* message, std::string_view text, std::size_t limit) {
     if (text.size() <= limit) return true;
     SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    NoteSystemError();
     CaptureLastError();
     LogLine(module, "ERROR", message, g_ctx.LastErrorNumber, g_ctx.LastErrorText);
     return false;
+}
+
+// Start failures that pass once the system has recovered: memory, quotas and
+// kernel resources that were short under load, and the internal error a
+// start under load has been seen to fail with. Anything else (a missing
+// program, a refused access) fails the same way when tried again.
+bool StartFailurePasses(DWORD error) {
+    switch (error) {
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+        case ERROR_INTERNAL_ERROR:
+        case ERROR_NO_SYSTEM_RESOURCES:
+        case ERROR_NONPAGED_SYSTEM_RESOURCES:
+        case ERROR_PAGED_SYSTEM_RESOURCES:
+        case ERROR_WORKING_SET_QUOTA:
+        case ERROR_PAGEFILE_QUOTA:
+        case ERROR_COMMITMENT_LIMIT:
+        case ERROR_NOT_ENOUGH_QUOTA:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Starts the command; a start that failed for a passing reason is tried again
+// after a pause, at most twice, with a log line each. Only starts are
+// repeated: a process that was created is never created again. On false the
+// thread's last error is the last start's.
+bool StartCommand(const char* module, const char* program, const char* commandLine, DWORD flags, STARTUPINFOA& startup,
+                  UniqueProcessInfo& child) {
+    for (std::size_t retry = 0;; ++retry) {
+        // The start may write into its command-line argument.
+        std::string command(commandLine);
+        if (g_start(program, &command[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup, child.put()))
+            return true;
+        const DWORD error = GetLastError();
+        if (retry == std::size(kStartRetryPausesMs) || !StartFailurePasses(error)) {
+            SetLastError(error);
+            return false;
+        }
+        LogLine(module, "Info", "Process Start Retry", std::to_string(error), commandLine);
+        Sleep(kStartRetryPausesMs[retry]);
+    }
 }
 
 bool RunHidden(const char* program, const char* commandLine) {
@@ -76,11 +139,9 @@ bool RunHidden(const char* program, const char* commandLine) {
     startup.wShowWindow = SW_HIDE;
     startup.lpDesktop = desktop;
 
-    // CreateProcessA may write into its command-line argument.
-    std::string command(commandLine);
     UniqueProcessInfo child;
-    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
-                        child.put())) {
+    if (!StartCommand(kModule, program, commandLine, CREATE_NEW_CONSOLE, startup, child)) {
+        NoteSystemError();
         CaptureLastError();
         LogLine(kModule, "ERROR", "Process as user Failed", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
         return false;
@@ -97,6 +158,7 @@ bool RunHidden(const char* program, const char* commandLine) {
     char exitText[32];
     std::snprintf(exitText, sizeof exitText, "%d", static_cast<int>(exitCode));
     LogLine(kModule, "Success", "1", exitText, commandLine);
+    if (exitCode != 0) NoteFailure(CommandFailureCause::ExitCode, exitCode);
     return exitCode == 0;
 }
 
@@ -108,6 +170,7 @@ bool RunCaptured(const char* program, const char* commandLine, const char* outpu
     UniqueFile output(CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!output) {
+        NoteSystemError();
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "CreateFile  Failed", g_ctx.LastErrorNumber, "");
         return false;
@@ -118,7 +181,8 @@ bool RunCaptured(const char* program, const char* commandLine, const char* outpu
     inheritable.bInheritHandle = TRUE;
     UniqueHandle readEnd;
     UniqueHandle writeEnd;
-    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, 0)) {
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inheritable, kCaptureBlock)) {
+        NoteSystemError();
         CaptureLastErrorNumber();
         LogLine("CmdExecute", "ERROR", "CreatePipe - Stdout pipe creation failed", g_ctx.LastErrorNumber, "");
         return false;
@@ -130,6 +194,7 @@ bool RunCaptured(const char* program, const char* commandLine, const char* outpu
     UniqueHandle writeCopy;
     if (!DuplicateHandle(GetCurrentProcess(), writeEnd.get(), GetCurrentProcess(), writeCopy.put(), 0, TRUE,
                          DUPLICATE_SAME_ACCESS)) {
+        NoteSystemError();
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "DuplicateHandle  Failed", g_ctx.LastErrorNumber, "");
         return false;
@@ -143,9 +208,9 @@ bool RunCaptured(const char* program, const char* commandLine, const char* outpu
     startup.hStdError = writeCopy.get();
     startup.hStdInput = writeCopy.get();
 
-    std::string command(commandLine);
     UniqueProcessInfo child;
-    if (!CreateProcessA(program, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, child.put())) {
+    if (!StartCommand(kModule, program, commandLine, 0, startup, child)) {
+        NoteSystemError();
         CaptureLastErrorNumber();
         LogLine(kModule, "ERROR", "CreateProcess  Failed", g_ctx.LastErrorNumber, "");
         LogLine(kModule, "ERROR", "CreateProcess  Failed", "szArgs", commandLine);
@@ -170,7 +235,7 @@ bool RunCaptured(const char* program, const char* commandLine, const char* outpu
     const unsigned long limitMs = CommandLimitMs();
     const ULONGLONG start = GetTickCount64();
     bool copied = true;
-    char chunk[64];
+    std::vector<char> block(kCaptureBlock);
     auto overrun = [&] {
         // Part of an output must never be read as the whole of it.
         SetFilePointer(output.get(), 0, nullptr, FILE_BEGIN);
@@ -187,10 +252,13 @@ bool RunCaptured(const char* program, const char* commandLine, const char* outpu
             continue;
         }
         DWORD got = 0;
-        if (!ReadFile(readEnd.get(), chunk, available < sizeof chunk ? available : sizeof chunk, &got, nullptr)) break;
+        if (!ReadFile(readEnd.get(), block.data(), available < kCaptureBlock ? available : kCaptureBlock, &got,
+                      nullptr))
+            break;
         if (got == 0 || !copied) continue;
         DWORD written = 0;
-        if (!WriteFile(output.get(), chunk, got, &written, nullptr) || written != got) {
+        if (!WriteFile(output.get(), block.data(), got, &written, nullptr) || written != got) {
+            NoteSystemError();
             CaptureLastErrorNumber();
             LogLine(kModule, "ERROR", "WriteFile  Failed", g_ctx.LastErrorNumber, "");
             copied = false;
@@ -211,6 +279,7 @@ bool RunCaptured(const char* program, const char* commandLine, const char* outpu
 }  // namespace
 
 bool ExecuteCMD(const char* program, const char* commandLine) {
+    g_lastFailure = {};
     try {
         return RunHidden(program, commandLine);
     } catch (...) {
@@ -219,11 +288,18 @@ bool ExecuteCMD(const char* program, const char* commandLine) {
 }
 
 bool CreateChildProcess(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
+    g_lastFailure = {};
     try {
         return RunCaptured(program, commandLine, outputPath, exitCode);
     } catch (...) {
         ExitAfterException("CreateChildProcess");
     }
+}
+
+CommandFailure TakeLastCommandFailure() { return std::exchange(g_lastFailure, CommandFailure{}); }
+
+ProcessStart ReplaceProcessStart(ProcessStart start) {
+    return std::exchange(g_start, start != nullptr ? start : CreateProcessA);
 }
 
 const char* PowercfgProgram() {

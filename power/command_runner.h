@@ -27,5 +27,23 @@
 [[nodiscard]] bool CreateChildProcess(const char* program, const char* commandLine, const char* outputPath,
                                       unsigned long* exitCode = nullptr);
 
+// Why the last command did not succeed. A start that failed for a passing
+// lack of resources has been tried again first (up to twice, a log line
+// each); a command that started is never run again.
+enum class CommandFailureCause {
+    None,         // no command has failed since the cause was last taken
+    SystemError,  // a system call failed (the start, the pipe, the exit code...)
+    ExitCode,     // ExecuteCMD only: the command ran and ended with a non-zero exit code
+    TimedOut,     // the command ran past its limit and was ended
+};
+struct CommandFailure {
+    CommandFailureCause cause = CommandFailureCause::None;
+    unsigned long code = 0;  // the system error number (ERROR_TIMEOUT when timed out), or the exit code
+};
+
+// The cause the last runner call left, taken once: every runner call starts
+// with None, and taking it sets it back to None.
+CommandFailure TakeLastCommandFailure();
+
 // Full path of POWERCFG in the Windows system folder.
 const char* PowercfgProgram();

@@ -8,6 +8,7 @@
 
 #include "base/fixed_text.h"
 #include "fakes/child_tool/pattern.h"
+#include "power/process_start.h"
 #include "run/run_context.h"
 #include "tests/win/temp_folder.h"
 #include "win/file_helpers.h"
@@ -36,6 +37,22 @@ protected:
     bool Logged(const std::string& columns) const { return LogText().find("\t" + columns) != std::string::npos; }
 
     TempFolder temp_;
+};
+
+// A start that fails the first `failures` times with `error`, then starts for
+// real; it counts every start.
+struct FlakyStart {
+    static inline int starts = 0, failures = 0;
+    static inline DWORD error = 0;
+    static BOOL WINAPI Start(LPCSTR program, LPSTR line, LPSECURITY_ATTRIBUTES p, LPSECURITY_ATTRIBUTES t, BOOL inherit,
+                             DWORD flags, LPVOID env, LPCSTR folder, LPSTARTUPINFOA si, LPPROCESS_INFORMATION pi) {
+        ++starts;
+        if (failures-- > 0) return SetLastError(error), FALSE;
+        return CreateProcessA(program, line, p, t, inherit, flags, env, folder, si, pi);
+    }
+    FlakyStart() { ReplaceProcessStart(Start); }
+    ~FlakyStart() { ReplaceProcessStart(nullptr); }
+    void Fail(int times, DWORD with) { starts = 0, failures = times, error = with; }
 };
 }  // namespace
 
@@ -139,4 +156,34 @@ TEST_F(CommandRunnerTest, CaptureStopsAtTheLimitWhileALeftProcessHoldsThePipe) {
     EXPECT_EQ("", ReadWholeFile(out));
     EXPECT_STREQ("1460", g_ctx.LastErrorNumber);
     EXPECT_TRUE(Logged(std::string("CreateChildProcess\tERROR\tCommand Timed Out\t2 seconds\t") + command + "\r\n"));
+}
+
+// A start that failed for a passing reason is tried again, at most twice; a
+// command that started is never run again, whatever its exit code.
+TEST_F(CommandRunnerTest, StartsThatFailForAPassingReasonAreTriedAgain) {
+    FlakyStart flaky;
+    flaky.Fail(2, ERROR_INTERNAL_ERROR);
+    EXPECT_TRUE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 0"));
+    EXPECT_EQ(3, FlakyStart::starts);
+    EXPECT_TRUE(Logged("ExecuteCMD\tINFO\tProcess Start Retry\t1359\tchild_tool.exe --exit 0\r\n"));
+
+    flaky.Fail(3, ERROR_NO_SYSTEM_RESOURCES);
+    EXPECT_FALSE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 2"));
+    EXPECT_EQ(3, FlakyStart::starts);
+    EXPECT_TRUE(Logged("ExecuteCMD\tERROR\tProcess as user Failed\t1450\t"));
+    EXPECT_EQ(TakeLastCommandFailure().code, 1450u);
+
+    flaky.Fail(1, ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 4"));
+    EXPECT_EQ(1, FlakyStart::starts);
+    flaky.Fail(0, 0);
+    EXPECT_FALSE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 3"));
+    EXPECT_EQ(1, FlakyStart::starts);
+    EXPECT_EQ(TakeLastCommandFailure().cause, CommandFailureCause::ExitCode);
+
+    const std::string out = temp_.path() + "\\out.txt";
+    flaky.Fail(1, ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_TRUE(CreateChildProcess(Tool().c_str(), "child_tool.exe --text ok", out.c_str()));
+    EXPECT_EQ(2, FlakyStart::starts);
+    EXPECT_EQ("ok", ReadWholeFile(out));
 }

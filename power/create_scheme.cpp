@@ -138,7 +138,7 @@ bool CreatePlan(const PwrScheme& request) {
     }
 
     const char* baseGuid = CheckBeforeDuplicating(request);
-    if (baseGuid == nullptr) return false;
+    if (baseGuid == nullptr || !RequireValidSettingValues(request, kModule)) return false;
     bool timedOut = false;
     const std::string planGuid = DuplicateBasePlan(baseGuid, timedOut);
     // A duplication ended at the limit may have made its copy all the same.

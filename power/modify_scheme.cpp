@@ -52,6 +52,7 @@ bool ModifyPlan(const PwrScheme& request) {
         return true;
     }
 
+    if (!RequireValidSettingValues(request, kModule)) return false;
     if (!SwitchHibernation(request, kModule, "Kindly check by fireing the command:- Powercfg.exe -H On")) return false;
     if (!ApplySettingTable(plan->guid.c_str(), request, kModule)) return false;
     if (!ActivateIfRequested(request, plan->guid, kModule)) return false;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,7 @@ struct SettingRow {
     const char* settingGuid;
     ValueForm form;
     const Translation* translation;  // for ValueForm::Translated only
+    std::uint32_t directMax;         // for ValueForm::Direct only: the highest index Windows takes
     RowCondition condition;
     const char* acLabel;
     const char* dcLabel;
@@ -99,3 +101,18 @@ struct PlannedWrite {
 // The ordered steps for a request: 44 writes (AC before DC for every row), or
 // 42 writes and the notice when the cooling policy does not apply.
 std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::string_view planGuid, std::int32_t osCode);
+
+// Why a request cannot be written: the first value, in command order, that
+// would not give POWERCFG a valid index (a job code that matches no code of
+// its translation, an empty text, a direct value that is not a whole number in
+// the setting's range: "-1", "+600", " 10", "101" for a percentage).
+struct SettingValueRefusal {
+    std::string setting;  // the document's element and the power source, as "lowbatact DC"
+    std::string value;    // the record text
+    std::string status;   // the status description
+};
+
+// Checks every value the table would write for this request on this system
+// (a row that does not apply is not written, so its values are not checked).
+// Nothing when every write can be run.
+std::optional<SettingValueRefusal> CheckSettingValues(const PwrScheme& request, std::int32_t osCode);

@@ -7,3 +7,10 @@
 #include "run/pwr_scheme.h"
 
 bool ApplySettingTable(const char* planGuid, const PwrScheme& request, const char* module);
+
+// True when every value the table would write for the request on this system
+// (g_ctx.OsCode) can become a valid command. Otherwise sets
+// g_ctx.StatusDescription, logs (module, "Error", "Invalid Setting Value",
+// "<element> AC|DC", value) and returns false. The operations call it before
+// their first change, so that such a step changes nothing at all.
+bool RequireValidSettingValues(const PwrScheme& request, const char* module);

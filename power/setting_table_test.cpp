@@ -235,3 +235,36 @@ TEST(SettingTable, InsertedValuesCannotEndTheirArgumentEarly) {
     std::memset(r.CTurnOffMDC, '8', sizeof r.CTurnOffMDC);
     EXPECT_EQ(monitor.acField.In(r), std::string(21, '7'));
 }
+
+// A value that cannot become a valid index refuses the whole request, named by
+// its element and power source; what POWERCFG takes passes, "0x" forms too.
+TEST(SettingTable, ValuesThatCannotBecomeAValidCommandAreRefused) {
+    auto check = [](auto field, const char* text, std::int32_t os = 3) {
+        PwrScheme r = FullRequest();
+        std::strcpy(r.*field, text);
+        return CheckSettingValues(r, os);
+    };
+    EXPECT_FALSE(CheckSettingValues(FullRequest(), 3));
+    const SettingValueRefusal lowBat = check(&PwrScheme::CLowBatActDC, "9").value();
+    EXPECT_EQ(lowBat.setting + "=" + lowBat.value, "lowbatact DC=9");
+    EXPECT_EQ(lowBat.status,
+              "Failed to set Low battery action on DC Power : Value \"9\" is not one of the codes 1, 6, "
+              "4, 5 hence not processed");
+    EXPECT_EQ(check(&PwrScheme::CTurnOffMAC, "+600")->status,
+              "Failed to set value of Turn Off Monitor on AC Power : Value \"+600\" is not a number from 0 to "
+              "4294967295 hence not processed");
+    for (const char* bad : {"-1", "", " 10", "10 ", "1e3", "0x", "0x1G", "4294967296", "0x100000000"})
+        EXPECT_TRUE(check(&PwrScheme::CTurnOffMDC, bad)) << '[' << bad << ']';
+    for (const char* good : {"0", "4294967295", "0600", "0x258", "0XFFFFFFFF"})
+        EXPECT_FALSE(check(&PwrScheme::CTurnOffMDC, good)) << '[' << good << ']';
+    // Each direct row has its range; yes/no rows take any text; a row that
+    // does not apply on this system is not written, so not checked.
+    EXPECT_FALSE(check(&PwrScheme::CProcMaxStateAC, "100"));
+    EXPECT_TRUE(check(&PwrScheme::CProcMaxStateAC, "101"));
+    EXPECT_TRUE(check(&PwrScheme::CLowBatNotifAC, "2"));
+    EXPECT_FALSE(check(&PwrScheme::CReqPwdAC, "yes"));
+    EXPECT_TRUE(check(&PwrScheme::CSysCoolingDC, "2", 3));
+    EXPECT_FALSE(check(&PwrScheme::CSysCoolingDC, "2", 31));
+    // The first in command order is reported.
+    EXPECT_EQ(CheckSettingValues(PwrScheme{}, 3)->setting, "critbatact AC");
+}

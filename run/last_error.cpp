@@ -14,8 +14,9 @@ void StoreErrorNumber(DWORD error) {
 }
 }  // namespace
 
-void CaptureLastError() {
-    const DWORD error = GetLastError();
+void CaptureLastError() { CaptureSystemError(GetLastError()); }
+
+void CaptureSystemError(unsigned long error) {
     StoreErrorNumber(error);
     StoreTextCut(g_ctx.LastErrorText, SystemMessageText(error, LANG_USER_DEFAULT));
 }

@@ -7,6 +7,9 @@
 // empty when the system has none).
 void CaptureLastError();
 
+// The same for a system error number noted earlier.
+void CaptureSystemError(unsigned long error);
+
 // Writes only the decimal number of the thread's last error into
 // g_ctx.LastErrorNumber; g_ctx.LastErrorText stays as it is.
 void CaptureLastErrorNumber();

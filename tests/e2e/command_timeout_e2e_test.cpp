@@ -7,6 +7,7 @@
 
 #include "base/text.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/valid_settings.h"
 #include "win/text_convert.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST(CommandTimeoutE2E, AHungCommandIsEndedAndFailsItsStep) {
     // A captured command: the duplication of a creation.
     Scenario creation;
     HangOn(creation, "-DUPLICATESCHEME");
-    creation.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}})}));
+    creation.WriteJob(JobXml({StepXml("Create Scheme", "Office", ValidSettings({{"schbasedon", "1"}}))}));
     EXPECT_LT(TimedRun(creation), 60000u);
     EXPECT_TRUE(HasLineStarting(LogLines(creation.Log()),
                                 "CreateChildProcess|ERROR|Command Timed Out|2 seconds|POWERCFG -DUPLICATESCHEME "));

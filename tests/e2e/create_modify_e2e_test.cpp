@@ -7,6 +7,7 @@
 
 #include "power/setting_table.h"
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/valid_settings.h"
 #include "tests/win/temp_folder.h"
 #include "win/owners.h"
 
@@ -22,16 +23,7 @@ constexpr char kLowBatteryNotification[] = "e73a048d-bf27-4f12-9731-8b2076e8891f
 using Children = std::vector<std::pair<std::string, std::string>>;
 
 // Every setting of a step, as the job document carries them (AC#@#DC).
-Children AllSettings() {
-    return {{"critbatact", "5#@#4"},     {"lowbatact", "1#@#6"},       {"critbatlev", "5#@#7"},
-            {"lowbatlev", "10#@#12"},    {"lowbatnotif", "1#@#0"},     {"turnoffm", "600#@#300"},
-            {"turnoffhd", "1200#@#600"}, {"turnoffstnd", "0#@#900"},   {"turnoffhib", "0#@#3600"},
-            {"wirelessmode", "1#@#4"},   {"closelid", "1#@#6"},        {"powerbtn", "5#@#4"},
-            {"sleepbtn", "6#@#6"},       {"startmenu", "5#@#6"},       {"pcilinkstate", "0#@#2"},
-            {"procminstate", "5#@#5"},   {"procmaxstate", "100#@#80"}, {"syscooling", "1#@#0"},
-            {"reqpwd", "1#@#0"},         {"allowhbrid", "0#@#1"},      {"allowwake", "1#@#0"},
-            {"suspndset", "1#@#1"}};
-}
+Children AllSettings() { return ValidSettings(); }
 
 // The children with some tags given other texts, or added.
 Children With(Children children, const Children& changes) {
@@ -335,7 +327,7 @@ TEST(CreateModifyE2E, CreationWithoutANewPlanStopsBeforeAnyFurtherCommand) {
     SimState state = DefaultSimState();
     state.faults.push_back({0, "-DUPLICATESCHEME", 1, "Invalid Parameters"});
     refused.SetSimState(state);
-    refused.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}})}));
+    refused.WriteJob(JobXml({StepXml("Create Scheme", "Office", With(AllSettings(), {{"schbasedon", "1"}}))}));
     EXPECT_EQ(refused.Run(), 0u);
     ASSERT_EQ(refused.JournalCommands().size(), 2u);
     EXPECT_EQ(PostedStatus(refused).desc, "Not Able to Create Scheme");
@@ -367,10 +359,11 @@ TEST(CreateModifyE2E, FailingSettingWriteStopsTheTable) {
 
     const Posted posted = PostedStatus(s);
     EXPECT_EQ(posted.status, "Fail");
-    EXPECT_EQ(posted.desc.rfind("Failed to set Low battery Notification on DC Power : ", 0), 0u) << posted.desc;
+    // The command ran and failed: its exit code, no (stale) system error text.
+    EXPECT_EQ(posted.desc, "Failed to set Low battery Notification on DC Power : POWERCFG ended with exit code 5");
     const std::vector<std::string> lines = LinesOf(s, "ModifyPowerSchemeVista");
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().rfind("ModifyPowerSchemeVista|FAILED|ExecuteCommand|", 0), 0u) << lines.back();
+    EXPECT_EQ(lines.back(), "ModifyPowerSchemeVista|FAILED|ExecuteCommand|5|POWERCFG ended with exit code 5");
     EXPECT_EQ(lines[lines.size() - 2], "ModifyPowerSchemeVista|INFO|Balanced|Low Battery Notification DC|0");
     EXPECT_FALSE(Contains(LogLines(s.Log()), "WinMain|INFO|Action|Delete|Power saver"));
 }
@@ -487,7 +480,7 @@ TEST(CreateModifyE2E, PowrprofBesideTheProgramIsIgnored) {
     Scenario s;
     PowrprofDouble planted(BinFolder());
     const std::string mark = PowrprofMark(s);
-    s.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", {{"enahiber", "1"}})}));
+    s.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", With(AllSettings(), {{"enahiber", "1"}}))}));
     EXPECT_EQ(s.Run(), 0u);
     EXPECT_FALSE(FileExists(mark));
     EXPECT_TRUE(Contains(s.JournalCommands(), "POWERCFG -H \"ON\""));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/scenario.h"
+#include "tests/e2e/valid_settings.h"
 
 namespace {
 constexpr char kListing[] = "powercfg.exe /l";
@@ -145,7 +146,8 @@ TEST(PlanSafetyE2E, ListingsAndDuplicationOutputAreTrustedOnlyWhenTheyWorked) {
     Scenario misleading;
     misleading.SetSimState(StateWithFault("-DUPLICATESCHEME", 0,
                                           std::string("Power Scheme GUID: ") + kBalanced + "  (Balanced)\r\n", true));
-    misleading.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}, {"schactive", "1"}})}));
+    misleading.WriteJob(
+        JobXml({StepXml("Create Scheme", "Office", ValidSettings({{"schbasedon", "1"}, {"schactive", "1"}}))}));
     EXPECT_EQ(misleading.Run(), 0u);
     ASSERT_EQ(misleading.JournalCommands().size(), 2u);  // the listing and the duplication
     EXPECT_EQ(LastLineOf(misleading, "CreatePowerSchemeVista"),
@@ -175,7 +177,7 @@ TEST(PlanSafetyE2E, CopyThatCannotBeRenamedIsDeleted) {
         if (deleteFails) state.faults.push_back({0, "-DELETE", 1, ""});
         Scenario s;
         s.SetSimState(state);
-        s.WriteJob(JobXml({StepXml("Create Scheme", "Office", {{"schbasedon", "1"}})}));
+        s.WriteJob(JobXml({StepXml("Create Scheme", "Office", ValidSettings({{"schbasedon", "1"}}))}));
         EXPECT_EQ(s.Run(), 0u);
         const std::string copy = s.JournalCommands().at(2).substr(22, 36);  // POWERCFG -CHANGENAME "<GUID>"
         EXPECT_EQ(s.JournalCommands().back(), "POWERCFG -DELETE \"" + copy + "\"");
