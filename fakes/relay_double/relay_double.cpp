@@ -9,12 +9,15 @@
 //   "hang"                      never returns
 //   "exit"                      ends the process (exit code 7)
 //   "endthread"                 ends its thread without returning
+//   "heaplock"                  faults while it holds the heaps' locks
 //   "badtype"                   the result as VT_DISPATCH with a bad pointer
 //   "badpointer"                the result as VT_BSTR with a bad pointer
 //   "longerror"                 the error values set, the text 100000 characters long
 // A call beyond the script's end answers "0".
 #include <windows.h>
 #include <oleauto.h>
+
+#include <malloc.h>
 
 #include <cstdio>
 #include <string>
@@ -111,6 +114,10 @@ extern "C" void WINAPI WebPostData(VARIANT url, VARIANT record, VARIANT mode, VA
         ExitProcess(7);
     } else if (answer == "endthread") {
         ExitThread(0);
+    } else if (answer == "heaplock") {
+        HeapLock(GetProcessHeap());
+        HeapLock(reinterpret_cast<HANDLE>(_get_heap_handle()));
+        *g_nowhere = 1;
     } else if (answer == "badtype" || answer == "badpointer") {
         result->vt = answer == "badtype" ? VT_DISPATCH : VT_BSTR;
         result->byref = reinterpret_cast<void*>(16);
