@@ -3,9 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "base/fixed_text.h"
 #include "base/text.h"
@@ -31,17 +29,6 @@ std::string ReadCapturedOutput(const std::string& path) {
     while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, n);
     std::fclose(file);
     return content;
-}
-
-// The text in UTF-16, or nothing when a byte sequence is not a character of
-// the ANSI code page.
-std::optional<std::wstring> AnsiToUtf16Exact(const char* text, int length) {
-    if (length == 0) return std::wstring();
-    const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, length, nullptr, 0);
-    if (n <= 0) return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, length, &wide[0], n) != n) return std::nullopt;
-    return wide;
 }
 
 // A listing that cannot be trusted: nothing of it is kept.
@@ -92,9 +79,9 @@ bool SchemeListed(const std::string& guid) {
 std::string ReadSchemeGuid(const std::string& path) { return FirstPlanGuid(ReadCapturedOutput(path)); }
 
 bool SameSchemeName(const std::string& listed, const char* requested) {
-    const std::string_view wanted(requested);
-    const auto a = AnsiToUtf16Exact(listed.data(), static_cast<int>(listed.size()));
-    const auto b = AnsiToUtf16Exact(wanted.data(), static_cast<int>(wanted.size()));
+    const std::string wanted(requested);
+    const auto a = AnsiToWideExact(listed);
+    const auto b = AnsiToWideExact(wanted);
     if (!a || !b) return listed == wanted;
     if (a->empty() || b->empty()) return a->empty() && b->empty();
     return CompareStringOrdinal(a->data(), static_cast<int>(a->size()), b->data(), static_cast<int>(b->size()), TRUE) ==

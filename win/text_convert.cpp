@@ -92,6 +92,8 @@ std::optional<std::string> OemToAnsiExact(const std::string& text) {
     return FromWideExact(CP_ACP, wide->c_str(), static_cast<int>(wide->size()));
 }
 
+std::optional<std::wstring> AnsiToWideExact(const std::string& text) { return ToWideExact(CP_ACP, text); }
+
 bool SurvivesConsoleCodePage(const std::string& text) {
     const std::optional<std::wstring> wide = ToWideExact(CP_ACP, text);
     if (!wide) return false;

@@ -23,6 +23,9 @@ LeadBytes AnsiLeadBytes();
 // does not convert back to the very same text.
 std::optional<std::string> WideToAnsiExact(const wchar_t* text, int length);
 std::optional<std::string> OemToAnsiExact(const std::string& text);
+// The ANSI text in UTF-16; nothing when a byte sequence is not a character of
+// the ANSI code page.
+std::optional<std::wstring> AnsiToWideExact(const std::string& text);
 // True when an ANSI text comes back byte for byte from the console code page
 // (ANSI -> OEM -> ANSI), as a plan name must to be found in a listing.
 bool SurvivesConsoleCodePage(const std::string& text);
