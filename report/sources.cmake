@@ -2,7 +2,8 @@ list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/log_format.cpp)
 list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/log_format_test.cpp)
 list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/log_writer.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fatal_exit.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/fatal_exit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reporter.cpp)
 list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/log_writer_test.cpp)
 
 # Status record, status post and status file.
