@@ -1,0 +1,31 @@
+#pragma once
+// What the decision of a step needs to know about this machine, read through
+// Windows, and the status description a refusal is posted with.
+#include <string>
+#include <vector>
+
+#include "power/step_decision.h"
+
+// Whether the request's name and description reach the system's code pages
+// exactly (the ANSI code page, and for the name the console code page too).
+TextExactness RequestExactness(const PwrScheme& request);
+
+// The plan listing of this machine, or why there is none.
+struct PlanListing {
+    std::vector<SchemeEntry> plans;
+    std::optional<FailureReport> refusal;  // the listing cannot be used (not run, failed, lists nothing)
+};
+
+// Runs "powercfg.exe /l" with its output captured into `capturePath` (created
+// or replaced) and reads it. Nothing is logged here.
+PlanListing ListPlans(const std::string& capturePath);
+
+// The plans of a listing's bytes as the console printed them.
+PlanListing PlansFromListingText(const std::string& bytes);
+
+// This machine's facts for the request, with the plans of `listing`.
+StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing);
+
+// The status description the executor posts for a failure that happened
+// without a command having run (a refusal).
+std::string RefusalStatus(const FailureReport& refusal);
