@@ -43,10 +43,11 @@ TEST(SchemeListFiles, NamesArriveInTheAnsiCodePage) {
     // "Économie" as the console prints it (code page 437). A name with a
     // character that code page 1252 lacks ("░") keeps its GUID but no name,
     // so that no request matches a look-alike of it.
-    const std::vector<SchemeEntry> plans = SchemesFromListing(ReadCapturedOutput(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid +
-                                                   "  (\x90"
-                                                   "conomie)\r\n" +
-                                                   "Power Scheme GUID: " + kOther + "  (Shade \xB0)\r\n")));
+    const std::vector<SchemeEntry> plans = SchemesFromListing(
+        ReadCapturedOutput(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid +
+                                                          "  (\x90"
+                                                          "conomie)\r\n" +
+                                                          "Power Scheme GUID: " + kOther + "  (Shade \xB0)\r\n")));
     ASSERT_EQ(2u, plans.size());
     EXPECT_EQ(
         "\xC9"
@@ -71,7 +72,8 @@ TEST(SchemeListFiles, ListingNeverReadsAnEarlierFile) {
         std::fwrite(stale.data(), 1, stale.size(), f);
         std::fclose(f);
     }
-    for (const SchemeEntry& entry : ListPlans(path).plans) EXPECT_NE("Stale plan from an earlier run", entry.SchemeName);
+    for (const SchemeEntry& entry : ListPlans(path).plans)
+        EXPECT_NE("Stale plan from an earlier run", entry.SchemeName);
     DeleteFileA(path.c_str());
     ResetRunContext();
 }
