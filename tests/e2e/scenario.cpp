@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
 #include "win/os_info.h"
 #include "win/owners.h"
@@ -265,28 +266,14 @@ DWORD Scenario::Wait(HANDLE process) {
     return exitCode;
 }
 
-namespace {
-std::string LogTextIn(const std::string& folder) {
-    std::string text;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*.Log").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return text;
-    do {
-        text += ReadWholeFile(folder + "\\" + data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return text;
-}
-}  // namespace
+std::string Scenario::LogText() const { return ReadRunLog(install_); }
 
-std::string Scenario::LogText() const { return LogTextIn(install_ + "\\ApplicationLog\\DorvikLog"); }
+std::vector<LogRecordLine> Scenario::Log() const { return LogIn(install_); }
 
-std::vector<LogRecordLine> Scenario::Log() const { return LogIn(install_ + "\\ApplicationLog\\DorvikLog"); }
-
-std::vector<LogRecordLine> Scenario::LogIn(const std::string& logFolder) {
+std::vector<LogRecordLine> Scenario::LogIn(const std::string& root) {
     std::vector<LogRecordLine> records;
     std::vector<std::string> raw;
-    const std::vector<std::string> lines = SplitLines(LogTextIn(logFolder));
+    const std::vector<std::string> lines = SplitLines(ReadRunLog(root));
     static const char* const kHeaderStarts[] = {
         "#Software: ", "#Version: ", "#Regid : ", "#Operating System :  ", "#Date: "};
     const std::string columnLine = "#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3";

@@ -80,9 +80,9 @@ public:
 
     // The records of the run's log files (header and column line checked).
     std::vector<LogRecordLine> Log() const;
-    // The same for a log folder elsewhere (a run without installation path
-    // logs under the root of the current drive).
-    static std::vector<LogRecordLine> LogIn(const std::string& logFolder);
+    // The same for a run that logged under another root (a run without
+    // installation path logs under the root of the current drive).
+    static std::vector<LogRecordLine> LogIn(const std::string& root);
     // The raw text of today's log file.
     std::string LogText() const;
     // Files in a folder under the installation path ("DorvikPostLogs", ...).

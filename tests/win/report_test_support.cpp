@@ -26,13 +26,6 @@ void FillSampleRun(const std::string& installPath) {
     (void)StoreText(args.ScriptJobId, "88");
 }
 
-std::string ReadRunLog(const std::string& installPath) {
-    const std::string folder = installPath + "\\ApplicationLog\\DorvikLog";
-    std::string text;
-    for (const std::string& name : FileNamesIn(folder)) text += ReadWholeFile(folder + "\\" + name);
-    return text;
-}
-
 int CountOf(const std::string& haystack, const std::string& text) {
     int count = 0;
     for (std::size_t pos = haystack.find(text); pos != std::string::npos; pos = haystack.find(text, pos + 1)) ++count;
