@@ -50,10 +50,7 @@ TEST_F(LogWriterTest, NewFileGetsHeaderThenRecordsWithCrLf) {
 TEST_F(LogWriterTest, ExistingFileWithoutHeaderGetsNone) {
     CreateDirectoryA((temp_.path() + "\\ApplicationLog").c_str(), nullptr);
     CreateDirectoryA((temp_.path() + "\\ApplicationLog\\DorvikLog").c_str(), nullptr);
-    FILE* f = std::fopen(TodaysLogPath(temp_.path()).c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("made elsewhere\r\n", f);
-    std::fclose(f);
+    ASSERT_TRUE(WriteFileBytes(TodaysLogPath(temp_.path()), "made elsewhere\r\n"));
 
     LogLine("WinMain", "Info", "a", "b", "c");
     const std::string text = ReadRunLog(temp_.path());

@@ -104,21 +104,6 @@ std::vector<std::string> Slice(const std::vector<std::string>& v, std::size_t fr
     return {v.begin() + static_cast<long>(from), v.begin() + static_cast<long>(std::min(v.size(), from + count))};
 }
 
-std::vector<std::string> LinesOf(const Scenario& s, const std::string& module) {
-    std::vector<std::string> lines;
-    for (const LogRecordLine& r : s.Log())
-        if (r.module == module) lines.push_back(LogLineText(r));
-    return lines;
-}
-
-bool Contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-bool HasLineStarting(const std::vector<std::string>& lines, const std::string& start) {
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
-}
-
 std::string NewPlanGuid(const SimState& state, const std::string& name) {
     const auto plans = FindPlansByName(state, name);
     return plans.empty() ? std::string() : plans.front()->guid;

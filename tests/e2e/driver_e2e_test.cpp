@@ -8,10 +8,6 @@
 #include "tests/win/temp_folder.h"
 
 namespace {
-bool Contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
 std::string DriveRoot(const Scenario& s) { return s.InstallPath().substr(0, 2); }
 }  // namespace
 

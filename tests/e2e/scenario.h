@@ -113,6 +113,11 @@ private:
 // whole runs line by line.
 std::vector<std::string> LogLines(const std::vector<LogRecordLine>& records);
 std::string LogLineText(const LogRecordLine& record);
+// The same for the records of one module only.
+std::vector<std::string> LinesOf(const Scenario& s, const std::string& module);
+// Whether `lines` holds `line`; whether one of them starts with `start`.
+bool Contains(const std::vector<std::string>& lines, const std::string& line);
+bool HasLineStarting(const std::vector<std::string>& lines, const std::string& start);
 
 // The status record saved in the post-log folder (without a relay DLL the
 // record always ends up there): its status and description. Exactly one

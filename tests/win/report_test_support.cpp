@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "base/fixed_text.h"
 #include "tests/win/temp_folder.h"
 #include "win/file_helpers.h"
@@ -32,18 +30,6 @@ int CountOf(const std::string& haystack, const std::string& text) {
     return count;
 }
 
-std::vector<std::string> FileNamesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &data));
-    if (!find) return names;
-    do {
-        const std::string name = data.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find.get(), &data));
-    return names;
-}
-
 RelayDoubleBinding::RelayDoubleBinding(const std::string& folder)
     : logPath_(folder + "\\relay_calls.log"), scriptPath_(folder + "\\relay_script.txt") {
     SetEnvironmentVariableA("KV_RELAY_DOUBLE_LOG", logPath_.c_str());
@@ -61,11 +47,6 @@ RelayDoubleBinding::~RelayDoubleBinding() {
     SetEnvironmentVariableA("KV_RELAY_DOUBLE_SCRIPT", nullptr);
 }
 
-void RelayDoubleBinding::Script(const std::string& lines) const {
-    if (FILE* f = std::fopen(scriptPath_.c_str(), "wb")) {
-        std::fwrite(lines.data(), 1, lines.size(), f);
-        std::fclose(f);
-    }
-}
+void RelayDoubleBinding::Script(const std::string& lines) const { (void)WriteFileBytes(scriptPath_, lines); }
 
 std::vector<RelayCall> RelayDoubleBinding::Calls() const { return ParseRelayCalls(ReadWholeFile(logPath_)); }

@@ -14,8 +14,6 @@
 void FillSampleRun(const std::string& installPath);
 // How often `text` occurs in `haystack`.
 int CountOf(const std::string& haystack, const std::string& text);
-// Names of the files in a folder, without "." and "..".
-std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // relay_double.dll from the test program's folder, bound into
 // g_ctx.WebPostDataEntry, with its log and script files in `folder`.
