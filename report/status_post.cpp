@@ -102,6 +102,21 @@ void CallRelay(void* context) {
     c.errorMessage = ReadRelayText(c.errorText);
 }
 
+// The call of `relay` with the URL, the record, "N" and four empty texts;
+// none when a text cannot be converted or memory runs out.
+std::unique_ptr<RelayCall> PrepareRelayCall(WebPostDataProc relay, const std::string& url, const std::string& record) {
+    try {
+        auto call = std::make_unique<RelayCall>();
+        call->entry = relay;
+        UniqueVariant* in = call->in;
+        if (SetBstr(in[0], url) && SetBstr(in[1], record) && SetBstr(in[2], "N") && SetBstr(in[3], "") &&
+            SetBstr(in[4], "") && SetBstr(in[5], "") && SetBstr(in[6], ""))
+            return call;
+    } catch (const std::bad_alloc&) {
+    }
+    return nullptr;
+}
+
 std::string ForLog(const RelayText& text) { return RelayTextForLog(text.shown, text.shownLength, text.totalLength); }
 
 void LogRelayFailure(const RelayCall& call) {
@@ -240,24 +255,14 @@ bool TryWebPost(WebPostDataProc relay, const std::string& target, const std::str
     }
     if (!relay) return false;
 
-    std::unique_ptr<RelayCall> call;
-    bool converted = false;
-    try {
-        call = std::make_unique<RelayCall>();
-        UniqueVariant* in = call->in;
-        converted = SetBstr(in[0], target) && SetBstr(in[1], record) && SetBstr(in[2], "N") && SetBstr(in[3], "") &&
-                    SetBstr(in[4], "") && SetBstr(in[5], "") && SetBstr(in[6], "");
-    } catch (const std::bad_alloc&) {
-        converted = false;
-    }
-    if (!converted) {
+    std::unique_ptr<RelayCall> call = PrepareRelayCall(relay, target, record);
+    if (!call) {
         LogLine("1.0", "CreateWebPost", "ERROR", "Converting The Status Texts Failed", url);
         return false;
     }
 
     // A crash inside the relay ends only the call, and a call past its limit
     // is left behind: either way the attempt has failed.
-    call->entry = relay;
     const unsigned long limitMs = RelayCallLimitMs();
     const GuardedCallResult outcome = RunGuarded(CallRelay, call.get(), limitMs);
     if (outcome.end != GuardedEnd::Returned) {
