@@ -66,16 +66,17 @@ bool ReadAgentValue(CRegistry& registry, const char* key, const char* name, char
 // InstallationPath names where the log, the saved records and the relay DLL
 // are: a value that is empty, relative or not a REG_SZ text would put them
 // wherever the current folder happens to be, so it counts as missing.
-bool ReadInstallationPath(CRegistry& registry, const char* key, char (&path)[1024]) {
+bool ReadInstallationPath(CRegistry& registry, const char* key, AgentIdentity& agent) {
+    char* path = agent.InstallationPath;
     DWORD type = REG_NONE;
-    if (!registry.QueryValue(kRoot, key, "InstallationPath", path, sizeof path, nullptr, &type)) {
+    if (!registry.QueryValue(kRoot, key, "InstallationPath", path, sizeof agent.InstallationPath, nullptr, &type)) {
         LogLine(kModule, "ERROR", "InstallationPath", "Not Found", registry.LastErrorText());
         return false;
     }
     const std::string problem = type == REG_SZ ? InstallationPathProblem(path, AnsiLeadBytes())
                                                : "Value is not of type REG_SZ (type " + std::to_string(type) + ")";
     if (problem.empty()) return true;
-    ClearText(path);
+    ClearText(agent.InstallationPath);
     LogLine(kModule, "ERROR", "InstallationPath", "Not Found", problem);
     return false;
 }
@@ -102,7 +103,7 @@ bool ReadAgentIdentity(CRegistry& registry, Run& run, bool& logWritable) {
 
     if (!ReadAgentValue(registry, key.c_str(), "REGID", agent.REGID, sizeof agent.REGID)) return false;
     PointLogAt(run);
-    if (!ReadInstallationPath(registry, key.c_str(), agent.InstallationPath)) return false;
+    if (!ReadInstallationPath(registry, key.c_str(), agent)) return false;
     PointLogAt(run);
     logWritable = LogLineWritten(kModule, "Info", "Application", "Start", "====================================");
     if (!ReadAgentValue(registry, key.c_str(), "MEMBERID", agent.MEMBERID, sizeof agent.MEMBERID)) return false;
