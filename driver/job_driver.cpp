@@ -13,9 +13,9 @@
 #include "power/plan_operations.h"
 #include "report/fatal_exit.h"
 #include "report/log_writer.h"
+#include "report/reporter.h"
 #include "report/status_file.h"
 #include "report/status_post.h"
-#include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "win/guarded_call.h"
 #include "win/os_info.h"
@@ -25,12 +25,36 @@
 
 namespace {
 const char kModule[] = "WinMain";
+constexpr Reporter kMain(kModule);
 const char kRoot[] = "HKEY_LOCAL_MACHINE";
 const char kExpectedFunction[] = "Power Management for Vista";
+
+// The run's three one-second pauses wait for nothing: they keep the pace at
+// which the agent has always seen a run go.
+constexpr DWORD kPauseAfterXmlEngineMs = 1000;  // the XML engine is up; the job file comes next
+constexpr DWORD kPauseAfterOsCheckMs = 1000;    // the OS is known; the job's header comes next
+constexpr DWORD kPauseBeforeStepsMs = 1000;     // the header names this job; its steps come next
+
+// What the run learns on its way, handed to what needs it.
+struct Run {
+    AgentIdentity agent{};
+    bool is64BitMachine = false;
+    bool statusFileEnabled = false;
+    std::string statusUrl;
+    JobArgs args{};
+    JobHeader header{};
+    WebPostDataProc relayEntry = nullptr;
+};
 
 // The relay DLL, loaded once at start. The normal end unloads it; the failure
 // end leaves it to the process exit.
 UniqueModule g_relay;
+
+// The log follows what is known of the agent: below the drive's root until
+// InstallationPath is read, with the REGID read so far in a new file's header.
+void PointLogAt(const Run& run) {
+    SetLogDestination({run.agent.InstallationPath, run.agent.REGID, run.is64BitMachine});
+}
 
 bool ReadAgentValue(CRegistry& registry, const char* key, const char* name, char* field, std::size_t capacity) {
     if (registry.QueryValue(kRoot, key, name, field, capacity)) return true;
@@ -41,72 +65,72 @@ bool ReadAgentValue(CRegistry& registry, const char* key, const char* name, char
 // InstallationPath names where the log, the saved records and the relay DLL
 // are: a value that is empty, relative or not a REG_SZ text would put them
 // wherever the current folder happens to be, so it counts as missing.
-bool ReadInstallationPath(CRegistry& registry, const char* key) {
-    char* path = g_ctx.Agent.InstallationPath;
+bool ReadInstallationPath(CRegistry& registry, const char* key, AgentIdentity& agent) {
+    char* path = agent.InstallationPath;
     DWORD type = REG_NONE;
-    if (!registry.QueryValue(kRoot, key, "InstallationPath", path, sizeof g_ctx.Agent.InstallationPath, nullptr,
-                             &type)) {
+    if (!registry.QueryValue(kRoot, key, "InstallationPath", path, sizeof agent.InstallationPath, nullptr, &type)) {
         LogLine(kModule, "ERROR", "InstallationPath", "Not Found", registry.LastErrorText());
         return false;
     }
     const std::string problem = type == REG_SZ ? InstallationPathProblem(path, AnsiLeadBytes())
                                                : "Value is not of type REG_SZ (type " + std::to_string(type) + ")";
     if (problem.empty()) return true;
-    ClearText(g_ctx.Agent.InstallationPath);
+    ClearText(agent.InstallationPath);
     LogLine(kModule, "ERROR", "InstallationPath", "Not Found", problem);
     return false;
 }
 
-// Reads the five agent values; false when a required one is missing.
-// `logWritable` tells whether the start line reached the log.
-bool ReadAgentIdentity(CRegistry& registry, bool& logWritable) {
-    AgentIdentity& agent = g_ctx.Agent;
-    ClearText(agent.REGID);
-    ClearText(agent.InstallationPath);
-    g_ctx.Is64BitMachine = false;
+// The status file is written only when the agent key asks for it. Its
+// absence is the normal case and is not logged.
+bool StatusFileEnabled(CRegistry& registry, const char* key) {
+    char enabled[16] = {};
+    DWORD type = REG_NONE;
+    return registry.QueryValue(kRoot, key, "StatusFileEnabled", enabled, sizeof enabled, nullptr, &type) &&
+           (type == REG_DWORD || type == REG_SZ) && std::string(enabled) == "1";
+}
 
+// Reads the five agent values into `run`; false when a required one is
+// missing. `logWritable` tells whether the start line reached the log.
+bool ReadAgentIdentity(CRegistry& registry, Run& run, bool& logWritable) {
+    AgentIdentity& agent = run.agent;
     std::string key = "SOFTWARE\\KORVAN";
     if (Is64BitWindows()) {
         key = "SOFTWARE\\Wow6432Node\\KORVAN";
-        g_ctx.Is64BitMachine = true;
+        run.is64BitMachine = true;
     }
+    PointLogAt(run);
 
     if (!ReadAgentValue(registry, key.c_str(), "REGID", agent.REGID, sizeof agent.REGID)) return false;
-    if (!ReadInstallationPath(registry, key.c_str())) return false;
+    PointLogAt(run);
+    if (!ReadInstallationPath(registry, key.c_str(), agent)) return false;
+    PointLogAt(run);
     logWritable = LogLineWritten(kModule, "Info", "Application", "Start", "====================================");
     if (!ReadAgentValue(registry, key.c_str(), "MEMBERID", agent.MEMBERID, sizeof agent.MEMBERID)) return false;
     ReadAgentValue(registry, key.c_str(), "TYPE", agent.TYPE, sizeof agent.TYPE);  // optional
     if (!ReadAgentValue(registry, key.c_str(), "SITEID", agent.SITEID, sizeof agent.SITEID)) return false;
-
-    // The status file is written only when the agent key asks for it. Its
-    // absence is the normal case and is not logged.
-    char enabled[16] = {};
-    DWORD type = REG_NONE;
-    g_ctx.StatusFileEnabled =
-        registry.QueryValue(kRoot, key.c_str(), "StatusFileEnabled", enabled, sizeof enabled, nullptr, &type) &&
-        (type == REG_DWORD || type == REG_SZ) && std::string(enabled) == "1";
+    run.statusFileEnabled = StatusFileEnabled(registry, key.c_str());
     return true;
 }
 
-void BindRelay() {
+void BindRelay(Run& run) {
     // Started before the DLL is loaded, so that none of its code runs there.
     StartProcessWatchdog();
-    const std::string path = std::string(g_ctx.Agent.InstallationPath) + "\\Relaynet.dll";
+    const std::string path = std::string(run.agent.InstallationPath) + "\\Relaynet.dll";
     g_relay.reset(LoadLibraryA(path.c_str()));
     if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
     // Through void* so the compiler accepts the change of function type.
     void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), "WebPostData")) : nullptr;
-    g_ctx.WebPostDataEntry = reinterpret_cast<WebPostDataProc>(entry);
-    if (!g_ctx.WebPostDataEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
+    run.relayEntry = reinterpret_cast<WebPostDataProc>(entry);
+    if (!run.relayEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
 }
 
 // Both reports are on disk before the relay is called (the post saves its
 // record first), so nothing the relay does can lose the outcome; and the run
 // ends a bounded time after the post began, whatever the relay leaves behind.
-void ReportOutcome(bool success) {
-    if (g_ctx.StatusFileEnabled != 0) CreateStatusFile(success ? 1 : 0);
+void ReportOutcome(const Run& run, bool success) {
+    if (run.statusFileEnabled) CreateStatusFile(run.agent, run.args, success ? 1 : 0);
     ArmProcessWatchdog(WebPostTimeBoundMs());
-    CreateWebPost(success ? "1" : "0");
+    CreateWebPost({run.agent, run.args, run.statusUrl, run.relayEntry}, success ? "1" : "0");
     // A relay call that did not return may still run the DLL's code.
     if (GuardedCallLeftBehind()) g_relay.release();
 }
@@ -156,12 +180,8 @@ bool RunSteps(JobDocument& document) {
     for (;;) {
         const StepRead read = document.ReadNextStep(step, errorText);
         if (read == StepRead::End) return true;
-        if (read == StepRead::Failed) {
-            // An unreadable step is a failure of the job, not its end.
-            LogLine(kModule, "Error", "Step", "Not Readable", errorText);
-            StoreTextCut(g_ctx.StatusDescription, errorText);
-            return false;
-        }
+        // An unreadable step is a failure of the job, not its end.
+        if (read == StepRead::Failed) return kMain.Refuse(errorText, "Error", "Step", "Not Readable", errorText);
 
         const StepAction* action = nullptr;
         for (const StepAction& known : kStepActions)
@@ -176,50 +196,46 @@ bool RunSteps(JobDocument& document) {
 }
 
 // The outcome is posted once the steps are done, without the run lock.
-Ending RunStepsAndReport(JobDocument& document) {
+Ending RunStepsAndReport(const Run& run, JobDocument& document) {
     const bool success = RunSteps(document);
-    ReportOutcome(success);
+    ReportOutcome(run, success);
     return success ? Ending::Normal : Ending::Failure;
 }
 
-// Everything from the document's creation to the end of the steps. Returns
-// how the run ends; the document is released by its owner on every path.
-Ending RunDocument(JobDocument& document) {
-    std::string errorText;
-    if (!document.Create(errorText)) {
-        LogLine(kModule, "Failed", "Initialization Xml", "", errorText);
-        return Ending::Normal;
-    }
-    LogLine(kModule, "Success", "Xml", "", "Initialize");
-    Sleep(1000);
-
-    // The very file the agent named, by its UTF-16 path; the log shows the
-    // path in the ANSI code page.
-    const wchar_t* jobPath = g_ctx.Args.XmlFilePath;
+// Loads the very file the agent named, by its UTF-16 path; the log shows the
+// path in the ANSI code page. False, with its line, when it is not there or
+// cannot be loaded.
+bool LoadJobFile(Run& run, JobDocument& document) {
+    const wchar_t* jobPath = run.args.XmlFilePath;
     const std::string shownPath = WideToAnsiShown(jobPath);
     if (!FileExists(std::wstring(jobPath))) {
         LogLine(kModule, "Failed", "Input xml not found", "", shownPath);
-        return Ending::Normal;
+        return false;
     }
-    if (!document.Load(jobPath, g_ctx.Header.XmlRootName, errorText)) {
+    std::string errorText;
+    if (!document.Load(jobPath, run.header.XmlRootName, errorText)) {
         LogLine(kModule, "Failed", "load Xml", "", errorText);
-        return Ending::Normal;
+        return false;
     }
     LogLine(kModule, "Success", "load Xml", "", shownPath);
-    LogLine(kModule, "Info", "load Xml", "", g_ctx.Header.XmlRootName);
+    LogLine(kModule, "Info", "load Xml", "", run.header.XmlRootName);
+    return true;
+}
 
-    BindRelay();
-
-    g_ctx.IsVistaOrLater = IsVistaOrLaterOs();
-    if (!g_ctx.IsVistaOrLater) LogLine(kModule, "Error", "Ostype", "XP/2003/2000", "");
+void LogOsType() {
+    if (!IsVistaOrLaterOs()) LogLine(kModule, "Error", "Ostype", "XP/2003/2000", "");
     LogLine(kModule, "Info", "Os Type", "", "Vista / Win 2008 / Win 7");
-    Sleep(1000);
+}
 
-    document.InitScriptInstance(g_ctx.Header);
+// Reads and logs the job's header; true when it is for this program's
+// function and for the script the agent named.
+bool HeaderNamesThisJob(Run& run, JobDocument& document) {
+    JobHeader& header = run.header;
+    document.InitScriptInstance(header);
     // Not refused here: what could not be read stays empty, and the checks of
     // the header's fields below decide whether the job runs.
-    static_cast<void>(document.ReadHeader(g_ctx.Header, errorText));
-    const JobHeader& header = g_ctx.Header;
+    std::string errorText;
+    static_cast<void>(document.ReadHeader(header, errorText));
     LogLine(kModule, "Info", "Xml Data", "ScriptID", header.XmlScriptId);
     LogLine(kModule, "Info", "Xml Data", "ScriptVer", header.XmlScriptVer);
     LogLine(kModule, "Info", "Xml Data", "Category", header.XmlCategory);
@@ -228,44 +244,65 @@ Ending RunDocument(JobDocument& document) {
 
     if (!SameTextNoCase(header.XmlFuncName, kExpectedFunction)) {
         LogLine(kModule, "Failed", "", "", "Function Name Not Matched");
-        return Ending::Normal;
+        return false;
     }
-    if (!SameTextNoCase(header.XmlScriptId, g_ctx.Args.ScriptId)) {
+    if (!SameTextNoCase(header.XmlScriptId, run.args.ScriptId)) {
         LogLine(kModule, "Failed", "Data comapare", "", "");
+        return false;
+    }
+    return true;
+}
+
+// Everything from the document's creation to the end of the steps. Returns
+// how the run ends; the document is released by its owner on every path.
+Ending RunDocument(Run& run, JobDocument& document) {
+    std::string errorText;
+    if (!document.Create(errorText)) {
+        LogLine(kModule, "Failed", "Initialization Xml", "", errorText);
         return Ending::Normal;
     }
-    Sleep(1000);
-    return RunStepsAndReport(document);
+    LogLine(kModule, "Success", "Xml", "", "Initialize");
+    Sleep(kPauseAfterXmlEngineMs);
+
+    if (!LoadJobFile(run, document)) return Ending::Normal;
+    BindRelay(run);
+    LogOsType();
+    Sleep(kPauseAfterOsCheckMs);
+
+    if (!HeaderNamesThisJob(run, document)) return Ending::Normal;
+    Sleep(kPauseBeforeStepsMs);
+    return RunStepsAndReport(run, document);
 }
 
 // A run that cannot write its log changes no plan that no log would record:
 // the job is not loaded, and it ends as failed through the status post alone.
-void ReportLogNotWritable() {
-    BindRelay();
-    StoreTextCut(g_ctx.StatusDescription, "Log File Not Writable : " + LogFolder());
-    ReportOutcome(false);
+void ReportLogNotWritable(Run& run) {
+    BindRelay(run);
+    kMain.Fail("Log File Not Writable : " + LogFolder());
+    ReportOutcome(run, false);
     g_relay.release();  // left loaded until the process ends, as at the failure end
 }
 
 void RunJobSteps() {
     CRegistry registry;
+    Run run;
     bool logWritable = false;
-    if (!ReadAgentIdentity(registry, logWritable)) return;
-    ReadStatusUrl();
+    if (!ReadAgentIdentity(registry, run, logWritable)) return;
+    run.statusUrl = ReadStatusUrl(run.agent.InstallationPath);
 
     const wchar_t* commandLine = GetCommandLineW();
     LogLine(kModule, "Info", "Input", "", WideToAnsiShown(commandLine));
-    if (!ParseInput(commandLine)) {
+    if (!ParseInput(commandLine, run.args)) {
         LogLine(kModule, "Info", "Application", "End", "ParseInput");
         return;
     }
     if (!logWritable) {
-        ReportLogNotWritable();
+        ReportLogNotWritable(run);
         return;
     }
 
     JobDocument document;
-    if (RunDocument(document) == Ending::Failure) {
+    if (RunDocument(run, document) == Ending::Failure) {
         document.Release();
         g_relay.release();  // left loaded until the process ends
         return;
@@ -287,6 +324,8 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndAfterException(); }
 }  // namespace
 
 void RunJob() {
+    // Under the current drive's root until the agent's values are read.
+    SetLogDestination({});
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(OnUnhandledException);
     try {

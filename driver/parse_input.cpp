@@ -8,7 +8,6 @@
 #include "driver/command_line.h"
 #include "report/fatal_exit.h"
 #include "report/log_writer.h"
-#include "run/run_context.h"
 #include "win/text_convert.h"
 
 namespace {
@@ -17,14 +16,14 @@ std::optional<std::string> ExactAnsi(std::wstring_view field) {
 }
 }  // namespace
 
-bool ParseInput(const wchar_t* commandLine) {
+bool ParseInput(const wchar_t* commandLine, JobArgs& args) {
     try {
         LogLine("ParseInput", "Info", "Input", "", WideToAnsiShown(commandLine));
         for (std::wstring_view token : CommandLineTokens(commandLine)) {
             OutputDebugStringW(std::wstring(token).c_str());
             OutputDebugStringA("\n");
         }
-        const SplitVerdict verdict = SplitJobArgs(commandLine, ExactAnsi, g_ctx.Args);
+        const SplitVerdict verdict = SplitJobArgs(commandLine, ExactAnsi, args);
         if (verdict.stored) return true;
         if (!verdict.inexactField.empty()) {
             // Carried on as a look-alike, the field would name another job,

@@ -4,17 +4,14 @@
 
 #include <string>
 
-#include "base/fixed_text.h"
 #include "base/time_limit.h"
-#include "report/log_writer.h"
-#include "run/last_error.h"
-#include "run/run_context.h"
+#include "report/reporter.h"
 #include "win/limit_setting.h"
 #include "win/lock_file.h"
 #include "win/module_path.h"
 
 namespace {
-constexpr char kModule[] = "WinMain";
+constexpr Reporter kLock("WinMain");
 constexpr char kLockFileName[] = "Kestrovane.lock";
 constexpr char kNextFileName[] = "Kestrovane.next";
 // Longer than the command runner's limit, so that a run waiting behind a
@@ -23,18 +20,13 @@ constexpr unsigned long kWaitLimitMs = 10 * 60 * 1000;
 constexpr DWORD kRetryPauseMs = 250;
 
 bool LockNotOpened() {
-    CaptureLastError();
-    LogLine(kModule, "Failed", "Run Lock", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-    StoreTextCut(g_ctx.StatusDescription, std::string("Not Able to Open the Run Lock : ") + g_ctx.LastErrorText);
-    return false;
+    return kLock.RefuseWithSystemError("Not Able to Open the Run Lock : ", "Failed", "Run Lock", GetLastError());
 }
 
 bool WaitRanOut(unsigned long limitMs) {
     const std::string waited = DurationText(limitMs);
-    LogLine(kModule, "Failed", "Run Lock", "Timed Out", waited);
-    StoreTextCut(g_ctx.StatusDescription,
-                 "Another run is still working on power schemes after " + waited + " hence not processed");
-    return false;
+    return kLock.Refuse("Another run is still working on power schemes after " + waited + " hence not processed",
+                        "Failed", "Run Lock", "Timed Out", waited);
 }
 
 // The wait of one step for the run lock, over both files.
@@ -52,7 +44,7 @@ bool HoldWhenFree(const std::string& path, UniqueFile& holder, LockWait& wait) {
         if (attempt == LockAttempt::Taken) return true;
         if (attempt == LockAttempt::Failed) return LockNotOpened();
         if (!wait.logged) {
-            LogLine(kModule, "Info", "Run Lock", "Waiting", wait.lockPath);
+            kLock.Line("Info", "Run Lock", "Waiting", wait.lockPath);
             wait.logged = true;
         }
         const ULONGLONG elapsed = GetTickCount64() - wait.start;

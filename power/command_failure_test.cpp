@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/fixed_text.h"
+#include "report/log_writer.h"
 #include "run/run_context.h"
 #include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
@@ -16,7 +17,7 @@ class CommandFailureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetRunContext();
-        ASSERT_TRUE(StoreText(g_ctx.Agent.InstallationPath, temp_.path()));
+        SetLogDestination({temp_.path(), "", false});
     }
     void TearDown() override { ResetRunContext(); }
     std::string LogText() const { return ReadRunLog(temp_.path()); }

@@ -8,8 +8,8 @@
 
 // A command gets 5 minutes (the environment variable KV_COMMAND_TIMEOUT_MS may
 // shorten the limit). One that runs longer is ended, logged as "Command Timed
-// Out" and fails, with ERROR_TIMEOUT as the thread's last error and in
-// g_ctx.LastErrorNumber/LastErrorText.
+// Out" and fails, with ERROR_TIMEOUT as the thread's last error and as the
+// failure's code (TakeLastCommandFailure).
 
 // Pauses 100 ms, runs the command hidden and waits for its end. True only
 // when the process started, ended within the limit, its exit code could be

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "base/fixed_text.h"
 #include "fakes/child_tool/pattern.h"
 #include "power/process_start.h"
-#include "run/run_context.h"
+#include "report/log_writer.h"
+#include "report/reporter.h"
 #include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
 #include "win/file_helpers.h"
@@ -18,11 +18,8 @@ namespace {
 // Each case logs into its own installation folder.
 class CommandRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetRunContext();
-        ASSERT_TRUE(StoreText(g_ctx.Agent.InstallationPath, temp_.path()));
-    }
-    void TearDown() override { ResetRunContext(); }
+    void SetUp() override { SetLogDestination({temp_.path(), "", false}); }
+    void TearDown() override { ClearLogDestination(); }
 
     std::string Tool() const { return ProgramFolder() + "\\child_tool.exe"; }
 
@@ -54,20 +51,20 @@ struct FlakyStart {
 TEST_F(CommandRunnerTest, ExecuteReportsExitCodesAndStartFailures) {
     EXPECT_TRUE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 0"));
     EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t0\tchild_tool.exe --exit 0\r\n"));
-    EXPECT_STREQ("", g_ctx.LastErrorNumber);
+    EXPECT_EQ(TakeLastCommandFailure().cause, CommandFailureCause::None);
 
     // A non-zero exit is logged as "Success" but is not a success.
     EXPECT_FALSE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 1"));
     EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t1\tchild_tool.exe --exit 1\r\n"));
-    EXPECT_STREQ("", g_ctx.LastErrorNumber);
+    EXPECT_EQ(TakeLastCommandFailure().cause, CommandFailureCause::ExitCode);
 
     EXPECT_FALSE(ExecuteCMD(Tool().c_str(), "child_tool.exe --exit 4294967295"));
     EXPECT_TRUE(Logged("ExecuteCMD\tSUCCESS\t1\t-1\tchild_tool.exe --exit 4294967295\r\n"));
 
     const std::string missing = temp_.path() + "\\missing.exe";
     EXPECT_FALSE(ExecuteCMD(missing.c_str(), "missing.exe /l"));
-    EXPECT_STREQ("2", g_ctx.LastErrorNumber);
-    const std::string text = g_ctx.LastErrorText;
+    EXPECT_EQ(TakeLastCommandFailure().code, 2u);
+    const std::string text = SystemErrorText(2);
     ASSERT_GT(text.size(), 2u);
     // The system text ends with a line break, which the log writes in text mode.
     EXPECT_TRUE(Logged("ExecuteCMD\tERROR\tProcess as user Failed\t2\t" + text.substr(0, text.size() - 2)));
@@ -149,7 +146,7 @@ TEST_F(CommandRunnerTest, CaptureStopsAtTheLimitWhileALeftProcessHoldsThePipe) {
     EXPECT_GE(elapsed, 2000u);
     EXPECT_LT(elapsed, 4500u);
     EXPECT_EQ("", ReadWholeFile(out));
-    EXPECT_STREQ("1460", g_ctx.LastErrorNumber);
+    EXPECT_EQ(TakeLastCommandFailure().code, 1460u);
     EXPECT_TRUE(Logged(std::string("CreateChildProcess\tERROR\tCommand Timed Out\t2 seconds\t") + command + "\r\n"));
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/fixed_text.h"
 #include "power/step_machine.h"
+#include "report/log_writer.h"
 #include "run/run_context.h"
 #include "tests/win/temp_folder.h"
 #include "win/file_helpers.h"
@@ -62,7 +63,7 @@ TEST(SchemeListFiles, NamesArriveInTheAnsiCodePage) {
 TEST(SchemeListFiles, ListingNeverReadsAnEarlierFile) {
     ResetRunContext();
     TempFolder temp;
-    ASSERT_TRUE(StoreText(g_ctx.Agent.InstallationPath, temp.path()));
+    SetLogDestination({temp.path(), "", false});
     const std::string path = ListingFilePath();
     EXPECT_EQ(ProgramFolder() + "\\Schemes.txt", path);
 

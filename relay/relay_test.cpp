@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "run/run_context.h"
+#include "run/relay_entry.h"
 #include "win/file_helpers.h"
 #include "win/owners.h"
 

@@ -2,14 +2,9 @@
 
 #include <windows.h>
 
-#include "report/log_writer.h"
-#include "run/last_error.h"
-#include "run/run_context.h"
+#include "report/reporter.h"
 
-void LogException(const char* module) {
-    CaptureLastError();
-    LogLine(module, "ERROR", "Exception Occured", g_ctx.LastErrorNumber, g_ctx.LastErrorText);
-}
+void LogException(const char* module) { Reporter(module).SystemError("ERROR", "Exception Occured", GetLastError()); }
 
 void ExitAfterException(const char* module) {
     LogException(module);
@@ -17,6 +12,6 @@ void ExitAfterException(const char* module) {
 }
 
 void ExitAfterExceptionNoError(const char* module) {
-    LogLine(module, "ERROR", "Exception Occured", "", "");
+    Reporter(module).Line("ERROR", "Exception Occured", "", "");
     ExitProcess(0);
 }

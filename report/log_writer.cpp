@@ -3,14 +3,16 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "report/log_format.h"
-#include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "win/owners.h"
 
 namespace {
+std::optional<LogDestination> g_destination;
+
 std::string SessionUserName() {
     char name[1024] = {};
     DWORD size = sizeof name;
@@ -48,12 +50,19 @@ bool LogLineWritten(std::string_view module, std::string_view type, std::string_
     return WriteLogRecord(kAppName, module, type, val1, val2, val3);
 }
 
-std::string LogFolder() { return std::string(g_ctx.Agent.InstallationPath) + "\\ApplicationLog\\DorvikLog"; }
+void SetLogDestination(const LogDestination& destination) { g_destination = destination; }
+
+void ClearLogDestination() { g_destination.reset(); }
+
+std::string LogFolder() {
+    return (g_destination ? g_destination->installationPath : std::string()) + "\\ApplicationLog\\DorvikLog";
+}
 
 namespace {
 // True when the whole line reached the file.
 bool WriteLogRecord(std::string_view application, std::string_view module, std::string_view type, std::string_view val1,
                     std::string_view val2, std::string_view val3, LineBreaks lineBreaks) {
+    if (!g_destination) return false;
     try {
         const std::string user = SessionUserName();
         const std::string folder = LogFolder();
@@ -73,7 +82,7 @@ bool WriteLogRecord(std::string_view application, std::string_view module, std::
         bool written = true;
         if (!existed) {
             const std::string header =
-                LogFileHeader(application, g_ctx.Agent.REGID, g_ctx.Is64BitMachine, recordDate, timeText);
+                LogFileHeader(application, g_destination->regid, g_destination->is64BitMachine, recordDate, timeText);
             written = std::fwrite(header.data(), 1, header.size(), file) == header.size();
         }
         const std::string record = LogRecord(recordDate, timeText, user, module, type, val1, val2, val3, lineBreaks);

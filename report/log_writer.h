@@ -2,12 +2,26 @@
 // The daily, tab-separated log. Each call opens the day's file, appends one
 // record (after the header when the file is new) and closes it again. The
 // writer never fails towards its caller: a line that cannot be written is lost.
+// Nothing is written until the program names where the log goes, so that a
+// program sharing this code without naming one leaves no log behind.
 // A line break in a value is written as a blank (see LineBreaks in
 // log_format.h), so each call writes one line.
 #include <string>
 #include <string_view>
 
 inline constexpr char kAppName[] = "Kestrovane";
+
+// Where the lines go: the log folder below the installation path; the REGID
+// and the machine's width go into a new file's header.
+struct LogDestination {
+    std::string installationPath;
+    std::string regid;
+    bool is64BitMachine = false;
+};
+// From now on every line goes to `destination`.
+void SetLogDestination(const LogDestination& destination);
+// From now on no line is written.
+void ClearLogDestination();
 
 void WriteLog(std::string_view application, std::string_view module, std::string_view type, std::string_view val1,
               std::string_view val2, std::string_view val3);
@@ -29,5 +43,6 @@ void LogLineWithStatusRecord(std::string_view module, std::string_view type, std
 [[nodiscard]] bool LogLineWritten(std::string_view module, std::string_view type, std::string_view val1,
                                   std::string_view val2, std::string_view val3);
 
-// The log folder: the installation path followed by "\ApplicationLog\DorvikLog".
+// The log folder: the destination's installation path followed by
+// "\ApplicationLog\DorvikLog".
 std::string LogFolder();

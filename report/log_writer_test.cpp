@@ -4,21 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "base/fixed_text.h"
-#include "run/run_context.h"
 #include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
 
 namespace {
 class LogWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetRunContext();
-        ASSERT_TRUE(StoreText(g_ctx.Agent.InstallationPath, temp_.path()));
-        ASSERT_TRUE(StoreText(g_ctx.Agent.REGID, "123456"));
-        g_ctx.Is64BitMachine = true;
-    }
-    void TearDown() override { ResetRunContext(); }
+    void SetUp() override { SetLogDestination({temp_.path(), "123456", true}); }
+    void TearDown() override { ClearLogDestination(); }
     TempFolder temp_;
 };
 }  // namespace
@@ -60,9 +53,7 @@ TEST_F(LogWriterTest, ExistingFileWithoutHeaderGetsNone) {
 }
 
 TEST_F(LogWriterTest, EmptyInstallationPathLogsUnderTheCurrentDrivesRoot) {
-    ClearText(g_ctx.Agent.InstallationPath);
-    ClearText(g_ctx.Agent.REGID);
-    g_ctx.Is64BitMachine = false;
+    SetLogDestination({});
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof previous, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(temp_.path().c_str()));
@@ -88,6 +79,12 @@ TEST_F(LogWriterTest, WritingALineKeepsTheThreadsLastError) {
     SetLastError(ERROR_ACCESS_DENIED);
     LogLine("ExecuteCMD", "ERROR", "Process as user Failed", "5", "Access is denied.");
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(LogWriterTest, NothingIsWrittenWithoutADestination) {
+    ClearLogDestination();
+    EXPECT_FALSE(LogLineWritten("WinMain", "Info", "Application", "Start", "="));
+    EXPECT_EQ(GetFileAttributesA((temp_.path() + "\\ApplicationLog").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(LogWriterTest, ALineThatCannotBeWrittenIsReported) {

@@ -1,4 +1,9 @@
 #pragma once
 // Leaves the job's outcome as a small text file in the agent's status folder.
-// `outcome` is non-zero for success. True when the file was written.
-bool CreateStatusFile(int outcome);
+#include "run/agent_identity.h"
+#include "run/job_args.h"
+
+// Writes the file of the agent's job below its installation path. `outcome`
+// is non-zero for success; a failure carries the run's status description.
+// True when the file was written.
+bool CreateStatusFile(const AgentIdentity& agent, const JobArgs& args, int outcome);

@@ -7,13 +7,12 @@
 #include <memory>
 #include <new>
 
-#include "base/fixed_text.h"
 #include "base/time_limit.h"
 #include "report/log_writer.h"
 #include "report/post_log_text.h"
 #include "report/report_file.h"
+#include "report/reporter.h"
 #include "report/status_record.h"
-#include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "win/guarded_call.h"
 #include "win/limit_setting.h"
@@ -47,6 +46,8 @@ bool SetBstr(UniqueVariant& variant, const std::string& text) {
 }
 
 constexpr unsigned long kRelayCallLimitMs = 2 * 60 * 1000;
+// The longest configured base URL taken; a longer one is refused, not cut.
+constexpr std::size_t kMaxConfiguredUrl = 259;
 
 // A relay's text as its own thread read it: the start that is logged and the
 // length of the whole.
@@ -101,6 +102,21 @@ void CallRelay(void* context) {
     c.errorMessage = ReadRelayText(c.errorText);
 }
 
+// The call of `relay` with the URL, the record, "N" and four empty texts;
+// none when a text cannot be converted or memory runs out.
+std::unique_ptr<RelayCall> PrepareRelayCall(WebPostDataProc relay, const std::string& url, const std::string& record) {
+    try {
+        auto call = std::make_unique<RelayCall>();
+        call->entry = relay;
+        UniqueVariant* in = call->in;
+        if (SetBstr(in[0], url) && SetBstr(in[1], record) && SetBstr(in[2], "N") && SetBstr(in[3], "") &&
+            SetBstr(in[4], "") && SetBstr(in[5], "") && SetBstr(in[6], ""))
+            return call;
+    } catch (const std::bad_alloc&) {
+    }
+    return nullptr;
+}
+
 std::string ForLog(const RelayText& text) { return RelayTextForLog(text.shown, text.shownLength, text.totalLength); }
 
 void LogRelayFailure(const RelayCall& call) {
@@ -127,8 +143,8 @@ void LogRelayCallLost(const GuardedCallResult& outcome, unsigned long limitMs) {
 }
 
 // The saved record's path; its folder is created on every call.
-std::string PostLogPath(const std::string& fileName) {
-    const std::string folder = std::string(g_ctx.Agent.InstallationPath) + "\\DorvikPostLogs";
+std::string PostLogPath(std::string_view installationPath, const std::string& fileName) {
+    const std::string folder = std::string(installationPath) + "\\DorvikPostLogs";
     CreateFolderPath(folder);
     return folder + "\\" + fileName + ".xml";
 }
@@ -145,24 +161,40 @@ bool RecordDelivered(bool savedEarly, const std::string& path) {
         LogLine("SendWebpost", "Error", "Removing Delivered Record Failed", path, std::to_string(GetLastError()));
     return true;
 }
+
+// The record's values for this run: `description` is the failure's.
+StatusRecordValues RecordValues(const StatusPostRun& run, bool succeeded, std::string_view description) {
+    StatusRecordValues values;
+    values.regid = run.agent.REGID;
+    values.scriptJobId = run.args.ScriptJobId;
+    values.isRealTime = run.args.IsRealTimeS;
+    values.scriptId = run.args.ScriptId;
+    values.jobId = run.args.JobId;
+    values.instanceId = run.args.InstanceID;
+    values.succeeded = succeeded;
+    values.description = description;
+    values.executionTime = run.args.ExecutionTime;
+    return values;
+}
 }  // namespace
 
-void ReadStatusUrl() {
-    const std::string iniPath = std::string(g_ctx.Agent.InstallationPath) + "\\Configuration\\Pathwell.ini";
-    // Read into more room than the field has, so that a longer value is
+std::string ReadStatusUrl(std::string_view installationPath) {
+    const std::string iniPath = std::string(installationPath) + "\\Configuration\\Pathwell.ini";
+    // Read into more room than a URL may take, so that a longer value is
     // noticed instead of being cut into a wrong address.
     char url[2048] = {};
     const DWORD length =
         GetPrivateProfileStringA("wpdcmscriptjobinstancestatus", "URL", "", url, sizeof url, iniPath.c_str());
-    ClearText(g_ctx.StatusUrl);
-    if (!StoreText(g_ctx.StatusUrl, std::string_view(url, length))) {
+    if (length > kMaxConfiguredUrl) {
         LogLine("PathwellINI", "Error", "URL Link Too Long", UrlForLog(url), "");
-        return;
+        return "";
     }
-    if (g_ctx.StatusUrl[0] == '\0')
+    const std::string statusUrl(url, length);
+    if (statusUrl.empty())
         LogLine("PathwellINI", "Error", "URL Link not Found", "", "");
     else
-        LogLine("PathwellINI", "Info", "URL Name is ", UrlForLog(g_ctx.StatusUrl), "");
+        LogLine("PathwellINI", "Info", "URL Name is ", UrlForLog(statusUrl), "");
+    return statusUrl;
 }
 
 unsigned long RelayCallLimitMs() { return LimitFromEnvironment("KV_RELAY_TIMEOUT_MS", kRelayCallLimitMs); }
@@ -174,54 +206,40 @@ unsigned long WebPostTimeBoundMs() {
     return 2 * limitMs + std::min<unsigned long>(limitMs, 60 * 1000);
 }
 
-bool CreateWebPost(const char* outcome) {
+bool CreateWebPost(const StatusPostRun& run, const char* outcome) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-
-    const AgentIdentity& agent = g_ctx.Agent;
-    const JobArgs& args = g_ctx.Args;
-    StatusRecordValues values;
-    values.regid = agent.REGID;
-    values.scriptJobId = args.ScriptJobId;
-    values.isRealTime = args.IsRealTimeS;
-    values.scriptId = args.ScriptId;
-    values.jobId = args.JobId;
-    values.instanceId = args.InstanceID;
-    values.succeeded = IsSuccessOutcome(outcome ? outcome : "");
-    values.description = values.succeeded ? "" : g_ctx.StatusDescription;
-    values.executionTime = args.ExecutionTime;
-    const std::string record = BuildStatusRecord(values);
+    const bool succeeded = IsSuccessOutcome(outcome ? outcome : "");
+    const std::string description = succeeded ? std::string() : StatusDescription();
+    const std::string record = BuildStatusRecord(RecordValues(run, succeeded, description));
 
     // The record is on disk before the relay is called, so that nothing the
     // relay does (a hang, a crash that takes the process with it, an exit)
     // loses it; an attempt that delivers it removes it again. A record may so
     // be delivered twice, but never lost. A record that cannot be saved now is
     // still posted, and saved once more after two failed attempts.
+    const AgentIdentity& agent = run.agent;
     const std::string fileName = SavedRecordName(
         agent.REGID, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds},
         AnsiLeadBytes());
-    const std::string savedPath = PostLogPath(fileName);
+    const std::string savedPath = PostLogPath(agent.InstallationPath, fileName);
     const bool savedEarly = WriteWholeFile(savedPath, WithCrLf(record));
 
-    const std::string configuredUrl =
-        StatusPostUrl(g_ctx.StatusUrl, agent.MEMBERID, agent.SITEID, agent.REGID, agent.TYPE);
-    if (TryWebPost(configuredUrl, record)) return RecordDelivered(savedEarly, savedPath);
-    LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", UrlForLog(configuredUrl));
-
-    const std::string defaultUrl =
-        StatusPostUrl(KV_DEFAULT_STATUS_SERVER, agent.MEMBERID, agent.SITEID, agent.REGID, agent.TYPE);
-    if (TryWebPost(defaultUrl, record)) return RecordDelivered(savedEarly, savedPath);
-    LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", UrlForLog(defaultUrl));
+    for (std::string_view base : {run.statusUrl, std::string_view(KV_DEFAULT_STATUS_SERVER)}) {
+        const std::string url = StatusPostUrl(base, agent.MEMBERID, agent.SITEID, agent.REGID, agent.TYPE);
+        if (TryWebPost(run.relay, url, record)) return RecordDelivered(savedEarly, savedPath);
+        LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", UrlForLog(url));
+    }
 
     // Rewriting a record that is already there could leave it cut if the run
     // were ended halfway (by the watchdog after a relay left its locks taken).
     if (savedEarly) return RecordSaved(savedPath);
-    if (SendWebpost(fileName, record)) return true;
+    if (SendWebpost(agent.InstallationPath, fileName, record)) return true;
     LogLine("1.0", "CreateWebPost", "Info", "Failed To Send to the Dorvik Folder", fileName);
     return false;
 }
 
-bool TryWebPost(const std::string& target, const std::string& record) {
+bool TryWebPost(WebPostDataProc relay, const std::string& target, const std::string& record) {
     // The URL as every line below shows it: a password in it is masked.
     const std::string url = UrlForLog(target);
     LogLineWithStatusRecord("1.0", "CreateWebPost", "Trying To Send The Following status For WebPost", url, record);
@@ -235,26 +253,16 @@ bool TryWebPost(const std::string& target, const std::string& record) {
         LogLine("1.0", "CreateWebPost", "ERROR", "Status Record Too Long", std::to_string(record.size()));
         return false;
     }
-    if (!g_ctx.WebPostDataEntry) return false;
+    if (!relay) return false;
 
-    std::unique_ptr<RelayCall> call;
-    bool converted = false;
-    try {
-        call = std::make_unique<RelayCall>();
-        UniqueVariant* in = call->in;
-        converted = SetBstr(in[0], target) && SetBstr(in[1], record) && SetBstr(in[2], "N") && SetBstr(in[3], "") &&
-                    SetBstr(in[4], "") && SetBstr(in[5], "") && SetBstr(in[6], "");
-    } catch (const std::bad_alloc&) {
-        converted = false;
-    }
-    if (!converted) {
+    std::unique_ptr<RelayCall> call = PrepareRelayCall(relay, target, record);
+    if (!call) {
         LogLine("1.0", "CreateWebPost", "ERROR", "Converting The Status Texts Failed", url);
         return false;
     }
 
     // A crash inside the relay ends only the call, and a call past its limit
     // is left behind: either way the attempt has failed.
-    call->entry = g_ctx.WebPostDataEntry;
     const unsigned long limitMs = RelayCallLimitMs();
     const GuardedCallResult outcome = RunGuarded(CallRelay, call.get(), limitMs);
     if (outcome.end != GuardedEnd::Returned) {
@@ -275,8 +283,8 @@ bool TryWebPost(const std::string& target, const std::string& record) {
     return false;
 }
 
-bool SendWebpost(const std::string& fileName, const std::string& record) {
-    const std::string path = PostLogPath(fileName);
+bool SendWebpost(std::string_view installationPath, const std::string& fileName, const std::string& record) {
+    const std::string path = PostLogPath(installationPath, fileName);
     // As a text-mode file holds it: every line feed becomes CR LF.
     if (!WriteReportFile("SendWebpost", path, WithCrLf(record))) return false;
     return RecordSaved(path);

@@ -2,21 +2,41 @@
 // The job's status record and its delivery: the configured server, then the
 // built-in default server, then a file in the post-log folder.
 #include <string>
+#include <string_view>
 
-// Reads the configured base URL into g_ctx.StatusUrl and logs it.
-void ReadStatusUrl();
-// Builds the record for the outcome ("0" failure, anything else success) and
-// delivers it. The record is saved in the post-log folder before the first
-// attempt and removed once one delivered it. True when it was delivered or saved.
-bool CreateWebPost(const char* outcome);
-// One attempt through the relay DLL, given RelayCallLimitMs(). True when the
+#include "run/agent_identity.h"
+#include "run/job_args.h"
+#include "run/relay_entry.h"
+
+// Reads the configured base URL from the agent's Pathwell.ini below
+// `installationPath` and logs it. Empty when there is none or when it is
+// longer than 259 characters.
+std::string ReadStatusUrl(std::string_view installationPath);
+
+// What the post needs of the run: the agent and the job it reports on, the
+// configured base URL and the relay's entry point (none when the relay
+// could not be loaded: every attempt then fails).
+struct StatusPostRun {
+    const AgentIdentity& agent;
+    const JobArgs& args;
+    std::string_view statusUrl;
+    WebPostDataProc relay;
+};
+
+// Builds the record for the outcome ("0" failure, anything else success; a
+// failure carries the run's status description) and delivers it. The record
+// is saved in the post-log folder before the first attempt and removed once
+// one delivered it. True when it was delivered or saved.
+bool CreateWebPost(const StatusPostRun& run, const char* outcome);
+// One attempt through the relay, given RelayCallLimitMs(). True when the
 // relay reported delivery.
-bool TryWebPost(const std::string& url, const std::string& record);
+bool TryWebPost(WebPostDataProc relay, const std::string& url, const std::string& record);
 // The time a relay call gets: 2 minutes, or less through the environment
 // variable KV_RELAY_TIMEOUT_MS.
 unsigned long RelayCallLimitMs();
 // The longest a post may take whatever the relay does: two calls at their
 // limit and a minute for the saving and logging around them.
 unsigned long WebPostTimeBoundMs();
-// Saves the record as <post-log folder>\<fileName>.xml. True when written.
-bool SendWebpost(const std::string& fileName, const std::string& record);
+// Saves the record as <installationPath>\DorvikPostLogs\<fileName>.xml. True
+// when written.
+bool SendWebpost(std::string_view installationPath, const std::string& fileName, const std::string& record);

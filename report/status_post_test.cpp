@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "base/fixed_text.h"
+#include "report/log_writer.h"
+#include "report/reporter.h"
 #include "report/status_record.h"
 #include "tests/win/report_test_support.h"
 #include "tests/win/temp_folder.h"
@@ -32,33 +34,33 @@ std::string SampleRecord(bool succeeded, const std::string& description) {
 
 class StatusPost : public ::testing::Test {
 protected:
-    void SetUp() override {
-        FillSampleRun(temp.path());
-        ASSERT_TRUE(StoreText(g_ctx.StatusUrl, kConfigured));
+    void TearDown() override {
+        ResetRunContext();
+        ClearLogDestination();
     }
-    void TearDown() override { ResetRunContext(); }
+    // The sample run posting to `url` through `relay`.
+    StatusPostRun Post(WebPostDataProc relay, std::string_view url = kConfigured) const {
+        return {sample.agent, sample.args, url, relay};
+    }
     TempFolder temp;
+    SampleRun sample = FillSampleRun(temp.path());
 };
 }  // namespace
 
 TEST_F(StatusPost, ReadStatusUrlFromTheAgentsIniFile) {
-    g_ctx.StatusUrl[0] = '\0';
-    ReadStatusUrl();
-    EXPECT_STREQ(g_ctx.StatusUrl, "");
+    EXPECT_EQ(ReadStatusUrl(temp.path()), "");
     EXPECT_EQ(CountOf(ReadRunLog(temp.path()), "\tPathwellINI\tERROR\tURL Link not Found\t\t\r\n"), 1);
 
     CreateDirectoryA((temp.path() + "\\Configuration").c_str(), nullptr);
     temp.WriteFile("Configuration\\Pathwell.ini",
                    "[other]\r\nURL=http://wrong\r\n[wpdcmscriptjobinstancestatus]\r\nURL=http://srv/app\r\n");
-    ReadStatusUrl();
-    EXPECT_STREQ(g_ctx.StatusUrl, "http://srv/app");
+    EXPECT_EQ(ReadStatusUrl(temp.path()), "http://srv/app");
     EXPECT_EQ(CountOf(ReadRunLog(temp.path()), "\tPathwellINI\tINFO\tURL Name is \thttp://srv/app\t\r\n"), 1);
 
     // A value that does not fit is refused whole rather than cut.
     temp.WriteFile("Configuration\\Pathwell.ini",
                    "[wpdcmscriptjobinstancestatus]\r\nURL=http://srv/" + std::string(300, 'a') + "\r\n");
-    ReadStatusUrl();
-    EXPECT_STREQ(g_ctx.StatusUrl, "");
+    EXPECT_EQ(ReadStatusUrl(temp.path()), "");
     EXPECT_EQ(CountOf(ReadRunLog(temp.path()), "\tPathwellINI\tERROR\tURL Link Too Long\t"), 1);
 }
 
@@ -66,9 +68,9 @@ TEST_F(StatusPost, ConfiguredUrlDeliversWithTheDescribedArguments) {
     RelayDoubleBinding relay(temp.path());
     ASSERT_TRUE(relay.loaded());
     relay.Script("1\n");
-    (void)StoreText(g_ctx.StatusDescription, "left over from an earlier step");
+    SetStatusDescription("left over from an earlier step");
 
-    EXPECT_TRUE(CreateWebPost("1"));
+    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), "1"));
 
     const std::vector<RelayCall> calls = relay.Calls();
     ASSERT_EQ(calls.size(), 1u);
@@ -89,7 +91,7 @@ TEST_F(StatusPost, DefaultServerFollowsWhenTheConfiguredOneFails) {
     RelayDoubleBinding relay(temp.path());
     relay.Script("0\n1\n");
 
-    EXPECT_TRUE(CreateWebPost("0"));
+    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), "0"));
 
     const std::vector<RelayCall> calls = relay.Calls();
     ASSERT_EQ(calls.size(), 2u);
@@ -108,9 +110,9 @@ TEST_F(StatusPost, BothServersFailSoTheRecordIsSavedOnce) {
     RelayDoubleBinding relay(temp.path());
     relay.Script("0\n0\n");
     const std::string description = "Failed to set power scheme as active : Access is denied.\r\n";
-    ASSERT_TRUE(StoreText(g_ctx.StatusDescription, description));
+    SetStatusDescription(description);
 
-    EXPECT_TRUE(CreateWebPost("0"));
+    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), "0"));
 
     EXPECT_EQ(relay.Calls().size(), 2u);
     const std::vector<std::string> files = FileNamesIn(PostLogFolder(temp));
@@ -139,11 +141,11 @@ TEST_F(StatusPost, OnlyTheResultStringOneCountsAsDelivered) {
         const std::size_t before = relay.Calls().size();
         // The double answers the call by its position in the script: keep it first.
         relay.Script(std::string(before, '\n') + answer + "\n");
-        EXPECT_FALSE(TryWebPost(url, record)) << "answer \"" << answer << "\"";
+        EXPECT_FALSE(TryWebPost(relay.entry(), url, record)) << "answer \"" << answer << "\"";
         EXPECT_EQ(relay.Calls().size(), before + 1);
     }
     relay.Script(std::string(relay.Calls().size(), '\n') + "1\n");
-    EXPECT_TRUE(TryWebPost(url, record));
+    EXPECT_TRUE(TryWebPost(relay.entry(), url, record));
 
     const std::string log = ReadRunLog(temp.path());
     EXPECT_EQ(CountOf(log, "\t1.0\tCREATEWEBPOST\tERROR Using WebPost Dll Failed\t12029\trelay double error\r\n"), 2);
@@ -160,15 +162,13 @@ TEST_F(StatusPost, UnusualStartingPoints) {
     {
         RelayDoubleBinding relay(temp.path());
         relay.Script("0\n1\n");
-        g_ctx.StatusUrl[0] = '\0';
-        EXPECT_TRUE(CreateWebPost("1"));
+        EXPECT_TRUE(CreateWebPost(Post(relay.entry(), ""), "1"));
         const std::vector<RelayCall> calls = relay.Calls();
         ASSERT_EQ(calls.size(), 2u);
         EXPECT_EQ(calls[0].texts[0], kQuery);
     }
     // No relay bound: both attempts fail at once and the record is saved.
-    ASSERT_EQ(g_ctx.WebPostDataEntry, nullptr);
-    EXPECT_TRUE(CreateWebPost("1"));
+    EXPECT_TRUE(CreateWebPost(Post(nullptr), "1"));
     EXPECT_EQ(FileNamesIn(PostLogFolder(temp)).size(), 1u);
 }
 
@@ -177,13 +177,13 @@ TEST_F(StatusPost, OversizedTextsAreNeverCutOrPosted) {
     relay.Script("1\n1\n1\n");
     // Long values make a record beyond what the relay takes.
     const std::string description(1000, 'd');
-    ASSERT_TRUE(StoreText(g_ctx.StatusDescription, description));
-    ASSERT_TRUE(StoreText(g_ctx.Args.JobId, std::string(500, 'j')));
-    ASSERT_TRUE(StoreText(g_ctx.Args.ScriptId, std::string(500, 's')));
-    ASSERT_TRUE(StoreText(g_ctx.Args.IsRealTimeS, std::string(500, 'r')));
-    ASSERT_TRUE(StoreText(g_ctx.Args.ExecutionTime, std::string(500, 't')));
+    SetStatusDescription(description);
+    ASSERT_TRUE(StoreText(sample.args.JobId, std::string(500, 'j')));
+    ASSERT_TRUE(StoreText(sample.args.ScriptId, std::string(500, 's')));
+    ASSERT_TRUE(StoreText(sample.args.IsRealTimeS, std::string(500, 'r')));
+    ASSERT_TRUE(StoreText(sample.args.ExecutionTime, std::string(500, 't')));
 
-    EXPECT_TRUE(CreateWebPost("0"));
+    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), "0"));
 
     EXPECT_TRUE(relay.Calls().empty());
     const std::vector<std::string> files = FileNamesIn(PostLogFolder(temp));
@@ -193,7 +193,7 @@ TEST_F(StatusPost, OversizedTextsAreNeverCutOrPosted) {
     EXPECT_NE(saved.find("<![CDATA[" + description + "]]>"), std::string::npos);
     EXPECT_EQ(CountOf(ReadRunLog(temp.path()), "\tERROR\tStatus Record Too Long\t"), 2);
 
-    EXPECT_FALSE(TryWebPost("http://h/" + std::string(kMaxStatusUrlLength, 'u'), "<r/>"));
+    EXPECT_FALSE(TryWebPost(relay.entry(), "http://h/" + std::string(kMaxStatusUrlLength, 'u'), "<r/>"));
     EXPECT_TRUE(relay.Calls().empty());
     EXPECT_EQ(CountOf(ReadRunLog(temp.path()), "\tERROR\tStatus URL Too Long\t"), 1);
 }
@@ -201,7 +201,7 @@ TEST_F(StatusPost, OversizedTextsAreNeverCutOrPosted) {
 TEST_F(StatusPost, PostLogFolderThatCannotBeWritten) {
     // A file stands where the post-log folder should be.
     temp.WriteFile("DorvikPostLogs", "in the way");
-    EXPECT_FALSE(CreateWebPost("1"));
+    EXPECT_FALSE(CreateWebPost(Post(nullptr), "1"));
     const std::string log = ReadRunLog(temp.path());
     EXPECT_EQ(CountOf(log, "\tSendWebpost\tERROR\tCreating File Failed\t" + PostLogFolder(temp) + "\\"), 1);
     EXPECT_EQ(CountOf(log, "\tInfo\tFailed To Send to the Dorvik Folder\twpdcmscriptjobinstancestatus_N_123456_PER_"),

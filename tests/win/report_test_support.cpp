@@ -3,18 +3,21 @@
 #include <windows.h>
 
 #include "base/fixed_text.h"
+#include "report/log_writer.h"
 #include "tests/win/temp_folder.h"
 #include "win/file_helpers.h"
 
-void FillSampleRun(const std::string& installPath) {
+SampleRun FillSampleRun(const std::string& installPath) {
     ResetRunContext();
-    AgentIdentity& agent = g_ctx.Agent;
+    SetLogDestination({installPath, "123456", false});
+    SampleRun run;
+    AgentIdentity& agent = run.agent;
     (void)StoreText(agent.InstallationPath, installPath);
     (void)StoreText(agent.REGID, "123456");
     (void)StoreText(agent.MEMBERID, "M77");
     (void)StoreText(agent.SITEID, "S9");
     (void)StoreText(agent.TYPE, "T1");
-    JobArgs& args = g_ctx.Args;
+    JobArgs& args = run.args;
     (void)StoreText(args.OD, "OD");
     (void)StoreText(args.ScriptId, "93");
     (void)StoreText(args.JobId, "4711");
@@ -22,6 +25,7 @@ void FillSampleRun(const std::string& installPath) {
     (void)StoreText(args.InstanceID, "I-5");
     (void)StoreText(args.IsRealTimeS, "1");
     (void)StoreText(args.ScriptJobId, "88");
+    return run;
 }
 
 int CountOf(const std::string& haystack, const std::string& text) {
@@ -35,14 +39,13 @@ RelayDoubleBinding::RelayDoubleBinding(const std::string& folder)
     SetEnvironmentVariableA("KV_RELAY_DOUBLE_LOG", logPath_.c_str());
     SetEnvironmentVariableA("KV_RELAY_DOUBLE_SCRIPT", scriptPath_.c_str());
     module_.reset(LoadLibraryA((ProgramFolder() + "\\relay_double.dll").c_str()));
-    g_ctx.WebPostDataEntry =
+    entry_ =
         module_
             ? reinterpret_cast<WebPostDataProc>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "WebPostData")))
             : nullptr;
 }
 
 RelayDoubleBinding::~RelayDoubleBinding() {
-    g_ctx.WebPostDataEntry = nullptr;
     SetEnvironmentVariableA("KV_RELAY_DOUBLE_LOG", nullptr);
     SetEnvironmentVariableA("KV_RELAY_DOUBLE_SCRIPT", nullptr);
 }

@@ -1,22 +1,30 @@
 #pragma once
-// Shared by the Windows tests of the status post and the status file: a run
-// context for a sample job, the run's log, and the relay double.
+// Shared by the Windows tests of the status post and the status file: a
+// sample job, the run's log, and the relay double.
 #include <string>
 #include <vector>
 
 #include "fakes/relay_double/double_log.h"
+#include "run/agent_identity.h"
+#include "run/job_args.h"
+#include "run/relay_entry.h"
 #include "run/run_context.h"
 #include "tests/win/day_log.h"
 #include "win/owners.h"
 
-// Resets the run context and fills it with agent REGID "123456", MEMBERID
-// "M77", SITEID "S9", TYPE "T1" and a sample job, installed at `installPath`.
-void FillSampleRun(const std::string& installPath);
+struct SampleRun {
+    AgentIdentity agent{};
+    JobArgs args{};
+};
+// Resets the run context and the log to `installPath`, and returns agent
+// REGID "123456", MEMBERID "M77", SITEID "S9", TYPE "T1" installed there with a
+// sample job.
+SampleRun FillSampleRun(const std::string& installPath);
 // How often `text` occurs in `haystack`.
 int CountOf(const std::string& haystack, const std::string& text);
 
-// relay_double.dll from the test program's folder, bound into
-// g_ctx.WebPostDataEntry, with its log and script files in `folder`.
+// relay_double.dll from the test program's folder, with its log and script
+// files in `folder`.
 class RelayDoubleBinding {
 public:
     explicit RelayDoubleBinding(const std::string& folder);
@@ -24,6 +32,7 @@ public:
     RelayDoubleBinding(const RelayDoubleBinding&) = delete;
     RelayDoubleBinding& operator=(const RelayDoubleBinding&) = delete;
     bool loaded() const { return static_cast<bool>(module_); }
+    WebPostDataProc entry() const { return entry_; }
     // One answer per line, in call order.
     void Script(const std::string& lines) const;
     std::vector<RelayCall> Calls() const;
@@ -31,4 +40,5 @@ public:
 private:
     std::string logPath_, scriptPath_;
     UniqueModule module_;
+    WebPostDataProc entry_ = nullptr;
 };
