@@ -5,9 +5,8 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "driver/install_path.h"
+#include "base/install_path.h"
 #include "driver/parse_input.h"
-#include "driver/registry.h"
 #include "driver/run_lock.h"
 #include "jobdoc/job_document.h"
 #include "power/plan_operations.h"
@@ -15,12 +14,14 @@
 #include "report/log_writer.h"
 #include "report/status_file.h"
 #include "report/status_post.h"
+#include "run/installation.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "win/guarded_call.h"
 #include "win/os_info.h"
 #include "win/owners.h"
 #include "win/process_watchdog.h"
+#include "win/registry.h"
 #include "win/text_convert.h"
 
 namespace {
@@ -63,13 +64,8 @@ bool ReadAgentIdentity(CRegistry& registry, bool& logWritable) {
     AgentIdentity& agent = g_ctx.Agent;
     ClearText(agent.REGID);
     ClearText(agent.InstallationPath);
-    g_ctx.Is64BitMachine = false;
-
-    std::string key = "SOFTWARE\\KORVAN";
-    if (Is64BitWindows()) {
-        key = "SOFTWARE\\Wow6432Node\\KORVAN";
-        g_ctx.Is64BitMachine = true;
-    }
+    g_ctx.Is64BitMachine = Is64BitWindows();
+    const std::string key = AgentKeyPath(g_ctx.Is64BitMachine);
 
     if (!ReadAgentValue(registry, key.c_str(), "REGID", agent.REGID, sizeof agent.REGID)) return false;
     if (!ReadInstallationPath(registry, key.c_str())) return false;
@@ -91,11 +87,11 @@ bool ReadAgentIdentity(CRegistry& registry, bool& logWritable) {
 void BindRelay() {
     // Started before the DLL is loaded, so that none of its code runs there.
     StartProcessWatchdog();
-    const std::string path = std::string(g_ctx.Agent.InstallationPath) + "\\Relaynet.dll";
+    const std::string path = RelayDllIn(g_ctx.Agent.InstallationPath);
     g_relay.reset(LoadLibraryA(path.c_str()));
     if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
     // Through void* so the compiler accepts the change of function type.
-    void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), "WebPostData")) : nullptr;
+    void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), kRelayEntryName)) : nullptr;
     g_ctx.WebPostDataEntry = reinterpret_cast<WebPostDataProc>(entry);
     if (!g_ctx.WebPostDataEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "report/log_format.h"
+#include "run/installation.h"
 #include "run/run_context.h"
 #include "win/file_helpers.h"
 #include "win/owners.h"
@@ -48,7 +49,7 @@ bool LogLineWritten(std::string_view module, std::string_view type, std::string_
     return WriteLogRecord(kAppName, module, type, val1, val2, val3);
 }
 
-std::string LogFolder() { return std::string(g_ctx.Agent.InstallationPath) + "\\ApplicationLog\\DorvikLog"; }
+std::string LogFolder() { return LogFolderIn(g_ctx.Agent.InstallationPath); }
 
 namespace {
 // True when the whole line reached the file.

@@ -9,6 +9,7 @@
 
 #include "base/fixed_text.h"
 #include "base/time_limit.h"
+#include "report/configured_url.h"
 #include "report/log_writer.h"
 #include "report/post_log_text.h"
 #include "report/report_file.h"
@@ -148,14 +149,9 @@ bool RecordDelivered(bool savedEarly, const std::string& path) {
 }  // namespace
 
 void ReadStatusUrl() {
-    const std::string iniPath = std::string(g_ctx.Agent.InstallationPath) + "\\Configuration\\Pathwell.ini";
-    // Read into more room than the field has, so that a longer value is
-    // noticed instead of being cut into a wrong address.
-    char url[2048] = {};
-    const DWORD length =
-        GetPrivateProfileStringA("wpdcmscriptjobinstancestatus", "URL", "", url, sizeof url, iniPath.c_str());
+    const std::string url = ConfiguredStatusUrl(g_ctx.Agent.InstallationPath);
     ClearText(g_ctx.StatusUrl);
-    if (!StoreText(g_ctx.StatusUrl, std::string_view(url, length))) {
+    if (!StoreText(g_ctx.StatusUrl, url)) {
         LogLine("PathwellINI", "Error", "URL Link Too Long", UrlForLog(url), "");
         return;
     }

@@ -1,0 +1,8 @@
+#pragma once
+// The status server's base URL as the installation configures it.
+#include <string>
+#include <string_view>
+
+// The URL that <installationPath>\Configuration\Pathwell.ini names, as read:
+// up to 2047 characters, so that one too long for the run is seen whole.
+std::string ConfiguredStatusUrl(std::string_view installationPath);
