@@ -127,6 +127,9 @@ int CheckJob(const CheckArgs& args) {
     if (!args.listingPath.empty()) {
         saved = ReadListingFile(args.listingPath);
         if (!saved) return Unusable("cannot read the listing " + WideToAnsiShown(args.listingPath));
+        // PowerShell re-encodes what it redirects; the console's own bytes are wanted.
+        if (saved->rfind("\xFF\xFE", 0) == 0)
+            return Unusable("the listing is UTF-16 text; save it in a Command Prompt with: powercfg /l > FILE");
     }
     const std::wstring jobPath = FullPath(args.jobPath);
     const std::string shownPath = WideToAnsiShown(jobPath);
