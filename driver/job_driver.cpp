@@ -140,7 +140,7 @@ constexpr StepAction kStepActions[] = {
 bool RunLockedStep(const StepAction& action, const PwrScheme& step) {
     UniqueFile runLock;
     if (!TakeRunLock(runLock)) return false;
-    LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName));
+    LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName.c_str()));
     return action.operation(step);
 }
 
@@ -161,10 +161,10 @@ bool RunSteps(JobDocument& document) {
 
         const StepAction* action = nullptr;
         for (const StepAction& known : kStepActions)
-            if (SameTextNoCase(step.CAction, known.action)) action = &known;
+            if (SameTextNoCase(step.CAction.c_str(), known.action)) action = &known;
         if (action == nullptr) {
             // Skipped, without the lock; the line tells why the step changed nothing.
-            LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction));
+            LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction.c_str()));
             continue;
         }
         if (!RunLockedStep(*action, step)) return false;

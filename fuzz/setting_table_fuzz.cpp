@@ -21,7 +21,7 @@ bool IsTableValue(const Translation& translation, const std::string& value) {
 void CheckWrite(const PlannedWrite& write, const SettingRow& row, PowerSource source, std::string_view planGuid,
                 const PwrScheme& request, bool valuesAccepted) {
     const bool ac = source == PowerSource::AC;
-    const std::string_view raw = (ac ? row.acField : row.dcField).In(request);
+    const std::string_view raw = SettingText(row, source, request);
     FUZZ_CHECK(write.kind == PlannedWrite::Kind::Write);
     FUZZ_CHECK(write.label == (ac ? row.acLabel : row.dcLabel));
     FUZZ_CHECK(write.rawValue == raw);
@@ -49,18 +49,20 @@ void CheckWrite(const PlannedWrite& write, const SettingRow& row, PowerSource so
 }
 }  // namespace
 
-// The input: one byte of system code, the plan GUID up to a NUL, then the
-// bytes of the request record (zero-filled where the input ends; a field may
-// lack its terminator).
+// The input: one byte of system code, then NUL-separated texts: the plan
+// GUID, then the AC and DC texts of the setting rows in table order (empty
+// where the input ends).
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::int32_t osCode = static_cast<std::int8_t>(data[0]);
-    const std::vector<std::string_view> fields = InputFields(data + 1, size - 1, 1);
+    const std::vector<std::string_view> fields = InputFields(data + 1, size - 1, 1 + 2 * kSettingRowCount);
     const std::string_view planGuid = fields[0];
-    const std::size_t used = 1 + planGuid.size() + 1;
     PwrScheme request;
-    std::memset(&request, 0, sizeof request);
-    if (size > used) std::memcpy(&request, data + used, std::min(size - used, sizeof request));
+    std::size_t next = 1;
+    for (const SettingRow& row : kSettingRows) {
+        request.*row.tag->ac.text = fields[next++];
+        request.*row.tag->dc.text = fields[next++];
+    }
 
     const std::vector<PlannedWrite> plan = PlanSettingWrites(request, planGuid, osCode);
     const bool cooling = CoolingPolicyApplies(osCode);

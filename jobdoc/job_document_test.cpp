@@ -73,10 +73,10 @@ TEST(JobDocument, HeaderComesFromChildElementsThenExactCaseAttributes) {
     // the first missing index ends the steps.
     PwrScheme step{};
     ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
-    EXPECT_STREQ(step.CAction, "Create Scheme");
-    EXPECT_STREQ(step.CStepValue, "1");
+    EXPECT_EQ(step.CAction, "Create Scheme");
+    EXPECT_EQ(step.CStepValue, "1");
     EXPECT_EQ(job.Next(step), StepRead::End);
-    EXPECT_STREQ(step.CAction, "");  // the record is cleared by every read
+    EXPECT_EQ(step.CAction, "");  // the record is cleared by every read
     EXPECT_EQ(job.Next(step), StepRead::End);
 }
 
@@ -96,36 +96,36 @@ TEST(JobDocument, StepChildrenFillTheRecordInDocumentOrder) {
 
     PwrScheme step{};
     ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
-    EXPECT_STREQ(step.CStepValue, "1");
-    EXPECT_STREQ(step.CAction, "Modify Scheme");
-    EXPECT_STREQ(step.CSchName, "My  plan  two");
-    EXPECT_STREQ(step.CTurnOffMAC, "10");
-    EXPECT_STREQ(step.CTurnOffMDC, "5");
-    EXPECT_STREQ(step.CTurnOffHdAC, "10");
-    EXPECT_STREQ(step.CTurnOffHdDC, "");
-    EXPECT_STREQ(step.CTurnOffStndAC, "");
-    EXPECT_STREQ(step.CTurnOffStndDC, "5");
-    EXPECT_STREQ(step.CTurnOffHibAC, "1");
-    EXPECT_STREQ(step.CTurnOffHibDC, "2#@#3");
-    EXPECT_STREQ(step.CSchDesc, "line one\n\tline two");
+    EXPECT_EQ(step.CStepValue, "1");
+    EXPECT_EQ(step.CAction, "Modify Scheme");
+    EXPECT_EQ(step.CSchName, "My  plan  two");
+    EXPECT_EQ(step.CTurnOffMAC, "10");
+    EXPECT_EQ(step.CTurnOffMDC, "5");
+    EXPECT_EQ(step.CTurnOffHdAC, "10");
+    EXPECT_EQ(step.CTurnOffHdDC, "");
+    EXPECT_EQ(step.CTurnOffStndAC, "");
+    EXPECT_EQ(step.CTurnOffStndDC, "5");
+    EXPECT_EQ(step.CTurnOffHibAC, "1");
+    EXPECT_EQ(step.CTurnOffHibDC, "2#@#3");
+    EXPECT_EQ(step.CSchDesc, "line one\n\tline two");
     // The engine's default whitespace handling trims the ends of an element's text.
-    EXPECT_STREQ(step.CSchActive, "1");
+    EXPECT_EQ(step.CSchActive, "1");
 
     // The first attribute is not "value": no step value. Typed children give text.
     ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
-    EXPECT_STREQ(step.CStepValue, "");
-    EXPECT_STREQ(step.CAction, "");
-    EXPECT_STREQ(step.CReqPwdAC, "1");
-    EXPECT_STREQ(step.CReqPwdDC, "0");
-    EXPECT_STREQ(step.CEnaHiber, "1");
-    EXPECT_STREQ(step.CProcMaxStateAC, "100");
-    EXPECT_STREQ(step.COverwrite, "0");  // the later element wins
+    EXPECT_EQ(step.CStepValue, "");
+    EXPECT_EQ(step.CAction, "");
+    EXPECT_EQ(step.CReqPwdAC, "1");
+    EXPECT_EQ(step.CReqPwdDC, "0");
+    EXPECT_EQ(step.CEnaHiber, "1");
+    EXPECT_EQ(step.CProcMaxStateAC, "100");
+    EXPECT_EQ(step.COverwrite, "0");  // the later element wins
 
     // A step outside the header element is still read, in document order (the
     // header's three children allow three steps).
     ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
-    EXPECT_STREQ(step.CStepValue, "3");
-    EXPECT_STREQ(step.CAction, "Delete Scheme");
+    EXPECT_EQ(step.CStepValue, "3");
+    EXPECT_EQ(step.CAction, "Delete Scheme");
     EXPECT_EQ(job.Next(step), StepRead::End);
 }
 
@@ -136,7 +136,7 @@ TEST(JobDocument, StepBoundComesFromTheHeaderElementsChildren) {
         ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
         for (const char* value : {"1", "2", "3"}) {
             ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
-            EXPECT_STREQ(step.CStepValue, value);
+            EXPECT_EQ(step.CStepValue, value);
         }
         EXPECT_EQ(job.Next(step), StepRead::End);
     }
@@ -187,7 +187,7 @@ TEST(JobDocument, MalformedStepsFailAndEndTheSteps) {
         EXPECT_EQ(std::string(step.CSchName), std::string(49, 'n'));
         EXPECT_EQ(job.Next(step), StepRead::Failed);
         EXPECT_EQ(job.error, "Value of \"schname\" is longer than 49 characters");
-        EXPECT_STREQ(step.CSchName, "");
+        EXPECT_EQ(step.CSchName, "");
         EXPECT_EQ(job.Next(step), StepRead::End);
     }
     {  // Header values obey the same rule: refused, not cut.
@@ -235,6 +235,6 @@ TEST(JobDocument, InternalEntitiesExpandAndExternalOnesAreNotFetched) {
     ASSERT_TRUE(job.ReadWholeHeader()) << job.error;
     PwrScheme step{};
     ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
-    EXPECT_STREQ(step.CAction, "Modify Scheme");
+    EXPECT_EQ(step.CAction, "Modify Scheme");
     EXPECT_EQ(std::string(step.CSchName).find("fetched"), std::string::npos) << step.CSchName;
 }

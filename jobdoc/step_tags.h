@@ -1,30 +1,20 @@
 #pragma once
-// The child elements of a job step and the PwrScheme fields they fill. Tags are
-// matched ignoring letter case. A paired tag carries the mains (AC) value, the
-// separator "#@#" and the battery (DC) value.
-#include <cstddef>
+// Reading a job step's child elements into the PwrScheme texts their tags name
+// (run/pwr_scheme_fields.h). Tags are matched ignoring letter case.
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "run/pwr_scheme.h"
+#include "run/pwr_scheme_fields.h"
 
-struct StepTag {
-    const char* name;    // the tag in lower case
-    std::size_t offset;  // the single field, or the AC field of a pair
-    std::size_t size;
-    std::size_t dcOffset;  // the DC field of a pair; dcSize is 0 for a single value
-    std::size_t dcSize;
-};
-
-// The row whose tag equals `name` ignoring case, in table order; null when none.
+// The tag equal to `name` ignoring case, in table order; null when none.
 const StepTag* FindStepTag(std::string_view name);
 
 // Splits at the first "#@#": the text before and the text after it. Without a
 // separator the whole text is the AC part and the DC part is empty.
 std::pair<std::string_view, std::string_view> SplitAcDc(std::string_view text);
 
-// Stores an element's text into the fields of its tag. `elementName` is the
+// Stores an element's text into the texts of its tag. `elementName` is the
 // name as written in the document, used in the error text when a value does
 // not fit. False, with the error text set, when a value is too long.
 [[nodiscard]] bool StoreStepTag(PwrScheme& step, const StepTag& tag, std::string_view elementName,

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "base/fixed_text.h"
@@ -32,26 +31,32 @@ protected:
 };
 }  // namespace
 
+FailureReport Report(const std::string& status, bool appendReason = true) {
+    FailureReport report;
+    report.kind = FailureReport::Kind::CommandFailure;
+    report.status = status;
+    report.appendReason = appendReason;
+    return report;
+}
+
 TEST_F(CommandFailureTest, StatusIsTheMessageAndTheSystemTextCutToFit) {
     SetLastError(ERROR_ACCESS_DENIED);
-    ReportCommandFailure("ModifyPowerSchemeVista", "Failed to set power scheme as active : ");
-    EXPECT_STREQ(g_ctx.LastErrorNumber, "5");
-    ASSERT_NE(g_ctx.LastErrorText[0], '\0');
-    EXPECT_EQ(std::string(g_ctx.StatusDescription),
-              std::string("Failed to set power scheme as active : ") + g_ctx.LastErrorText);
-    const std::string firstLine = std::string(g_ctx.LastErrorText).substr(0, std::strcspn(g_ctx.LastErrorText, "\r\n"));
+    ReportCommandFailure(Reporter("ModifyPowerSchemeVista"), Report("Failed to set power scheme as active : "));
+    const std::string text = SystemErrorText(ERROR_ACCESS_DENIED);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(StatusDescription(), "Failed to set power scheme as active : " + text);
+    const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
     EXPECT_NE(LogText().find("\tModifyPowerSchemeVista\tFAILED\tExecuteCommand\t5\t" + firstLine), std::string::npos);
 
-    // A message that leaves no room keeps the first 1023 characters, terminated.
-    const std::string longMessage(1100, 'm');
+    // A message that leaves no room keeps the first 1023 characters.
     SetLastError(ERROR_ACCESS_DENIED);
-    ReportCommandFailure("CreatePowerSchemeVista", longMessage);
-    EXPECT_EQ(std::strlen(g_ctx.StatusDescription), sizeof g_ctx.StatusDescription - 1);
+    ReportCommandFailure(Reporter("CreatePowerSchemeVista"), Report(std::string(1100, 'm')));
+    EXPECT_EQ(StatusDescription(), std::string(1023, 'm'));
 
-    // Without the system text, but the error is still captured and logged.
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    ReportCommandFailure("CreatePowerSchemeVista", "Os Type is XP/2003/2000", AppendSystemText::No);
-    EXPECT_STREQ(g_ctx.StatusDescription, "Os Type is XP/2003/2000");
-    EXPECT_STREQ(g_ctx.LastErrorNumber, "122");
+    // Without the system text, but the error the report names is still logged.
+    FailureReport oldSystem = Report("Os Type is XP/2003/2000", false);
+    oldSystem.systemError = ERROR_INSUFFICIENT_BUFFER;
+    ReportCommandFailure(Reporter("CreatePowerSchemeVista"), oldSystem);
+    EXPECT_EQ(StatusDescription(), "Os Type is XP/2003/2000");
     EXPECT_NE(LogText().find("\tCreatePowerSchemeVista\tFAILED\tExecuteCommand\t122\t"), std::string::npos);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/fixed_text.h"
+#include "power/step_machine.h"
 #include "run/run_context.h"
 #include "tests/win/temp_folder.h"
 #include "win/file_helpers.h"
@@ -15,23 +16,20 @@ constexpr char kOther[] = "8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c";
 }  // namespace
 
 TEST(SchemeListFiles, ParseAndReadGuidFromCapturedFiles) {
-    ResetRunContext();
     TempFolder temp;
     const std::string listing =
         temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid +
                                        "  (Balanced) *\r\nPower Scheme GUID: " + kOther + "  (Team (night) plan)");
-    g_ctx.SchemeList.push_back({"Stale", kOther, "No"});
-    ParseSchemeList(listing);
-    ASSERT_EQ(2u, g_ctx.SchemeList.size());
-    EXPECT_EQ("Balanced", g_ctx.SchemeList[0].SchemeName);
-    EXPECT_EQ("Yes", g_ctx.SchemeList[0].SchemeActive);
-    EXPECT_EQ("Team (night) plan", g_ctx.SchemeList[1].SchemeName);
-    EXPECT_EQ(kOther, g_ctx.SchemeList[1].SchemeGuid);
+    const std::vector<SchemeEntry> plans = SchemesFromListing(ReadCapturedOutput(listing));
+    ASSERT_EQ(2u, plans.size());
+    EXPECT_EQ("Balanced", plans[0].SchemeName);
+    EXPECT_EQ("Yes", plans[0].SchemeActive);
+    EXPECT_EQ("Team (night) plan", plans[1].SchemeName);
+    EXPECT_EQ(kOther, plans[1].SchemeGuid);
     EXPECT_EQ(kGuid, ReadSchemeGuid(listing));
 
     // Missing and empty files give nothing.
-    ParseSchemeList(temp.path() + "\\missing.txt");
-    EXPECT_TRUE(g_ctx.SchemeList.empty());
+    EXPECT_TRUE(SchemesFromListing(ReadCapturedOutput(temp.path() + "\\missing.txt")).empty());
     EXPECT_EQ("", ReadSchemeGuid(temp.path() + "\\missing.txt"));
     EXPECT_EQ("", ReadSchemeGuid(temp.WriteFile("empty.txt", "")));
     EXPECT_EQ("", ReadSchemeGuid(""));
@@ -45,18 +43,19 @@ TEST(SchemeListFiles, NamesArriveInTheAnsiCodePage) {
     // "Économie" as the console prints it (code page 437). A name with a
     // character that code page 1252 lacks ("░") keeps its GUID but no name,
     // so that no request matches a look-alike of it.
-    ParseSchemeList(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid +
-                                                   "  (\x90"
-                                                   "conomie)\r\n" +
-                                                   "Power Scheme GUID: " + kOther + "  (Shade \xB0)\r\n"));
-    ASSERT_EQ(2u, g_ctx.SchemeList.size());
+    const std::vector<SchemeEntry> plans = SchemesFromListing(
+        ReadCapturedOutput(temp.WriteFile("list.txt", std::string("Power Scheme GUID: ") + kGuid +
+                                                          "  (\x90"
+                                                          "conomie)\r\n" +
+                                                          "Power Scheme GUID: " + kOther + "  (Shade \xB0)\r\n")));
+    ASSERT_EQ(2u, plans.size());
     EXPECT_EQ(
         "\xC9"
         "conomie",
-        g_ctx.SchemeList[0].SchemeName);
-    EXPECT_EQ("", g_ctx.SchemeList[1].SchemeName);
-    EXPECT_TRUE(SchemeListed("8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C"));
-    EXPECT_FALSE(SchemeListed("a1841308-3541-4fab-bc81-f71556f20b4a"));
+        plans[0].SchemeName);
+    EXPECT_EQ("", plans[1].SchemeName);
+    EXPECT_TRUE(SchemeListed(plans, "8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C"));
+    EXPECT_FALSE(SchemeListed(plans, "a1841308-3541-4fab-bc81-f71556f20b4a"));
     ResetRunContext();
 }
 
@@ -73,8 +72,8 @@ TEST(SchemeListFiles, ListingNeverReadsAnEarlierFile) {
         std::fwrite(stale.data(), 1, stale.size(), f);
         std::fclose(f);
     }
-    (void)ListSchemes("SchemeListTest");
-    for (const SchemeEntry& entry : g_ctx.SchemeList) EXPECT_NE("Stale plan from an earlier run", entry.SchemeName);
+    for (const SchemeEntry& entry : ListPlans(path).plans)
+        EXPECT_NE("Stale plan from an earlier run", entry.SchemeName);
     DeleteFileA(path.c_str());
     ResetRunContext();
 }

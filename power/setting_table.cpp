@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "base/command_quote.h"
-#include "base/fixed_text.h"
 #include "base/text.h"
 
 namespace {
@@ -37,7 +36,6 @@ constexpr Translation kWirelessMode{kWirelessCodes, std::size(kWirelessCodes)};
 constexpr Translation kLinkState{kLinkStateCodes, std::size(kLinkStateCodes)};
 constexpr Translation kCooling{kCoolingCodes, std::size(kCoolingCodes)};
 
-using P = PwrScheme;
 constexpr auto D = ValueForm::Direct;
 constexpr auto T = ValueForm::Translated;
 constexpr auto YN = ValueForm::YesNo;
@@ -56,102 +54,101 @@ constexpr std::uint32_t NA = 0;
 // The table keeps its hand layout: one row per setting, in columns.
 // clang-format off
 const std::array<SettingRow, kSettingRowCount> kSettingRows = {{
-    {"critbatact", &P::CCritBatActAC, &P::CCritBatActDC, kBattery, "637ea02f-bbcb-4015-8e2c-a1c7b9c0b546",
+    {&step_tag::CritBatAct, kBattery, "637ea02f-bbcb-4015-8e2c-a1c7b9c0b546",
      T, &kAction, NA, ALL, "Critical battery action AC", "Critical battery action DC",
      "Failed to set Critical battery action on AC Power : ",
      "Failed to set Critical battery action on DC Power : "},
-    {"lowbatact", &P::CLowBatActAC, &P::CLowBatActDC, kBattery, "d8742dcb-3e6a-4b3c-b3fe-374623cdcf06",
+    {&step_tag::LowBatAct, kBattery, "d8742dcb-3e6a-4b3c-b3fe-374623cdcf06",
      T, &kAction, NA, ALL, "Low battery action AC", "Low battery action DC",
      "Failed to set Low battery action on AC Power : ",
      "Failed to set Low battery action on DC Power : "},
-    {"critbatlev", &P::CCritBatLevAC, &P::CCritBatLevDC, kBattery, "9a66d8d7-4ff7-4ef9-b5a2-5a326ca2a469",
+    {&step_tag::CritBatLev, kBattery, "9a66d8d7-4ff7-4ef9-b5a2-5a326ca2a469",
      D, nullptr, PCT, ALL, "Critical Battery Level AC", "Critical Battery Level DC",
      "Failed to set Critical battery Level on AC Power : ",
      "Failed to set Critical battery Level on DC Power : "},
-    {"lowbatlev", &P::CLowBatLevAC, &P::CLowBatLevDC, kBattery, "8183ba9a-e910-48da-8769-14ae6dc1170a",
+    {&step_tag::LowBatLev, kBattery, "8183ba9a-e910-48da-8769-14ae6dc1170a",
      D, nullptr, PCT, ALL, "Low Battery Level AC", "Low Battery Level DC",
      "Failed to set Low battery Level on AC Power : ",
      "Failed to set Low battery Level on DC Power : "},
-    {"lowbatnotif", &P::CLowBatNotifAC, &P::CLowBatNotifDC, kBattery, "bcded951-187b-4d05-bccc-f7e51960c258",
+    {&step_tag::LowBatNotif, kBattery, "bcded951-187b-4d05-bccc-f7e51960c258",
      D, nullptr, ON, ALL, "Low Battery Notification AC", "Low Battery Notification DC",
      "Failed to set Low battery Notification on AC Power : ",
      "Failed to set Low battery Notification on DC Power : "},
-    {"turnoffm", &P::CTurnOffMAC, &P::CTurnOffMDC, kDisplay, "3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e",
+    {&step_tag::TurnOffM, kDisplay, "3c0bc021-c8a8-4e07-a973-6b14cbcb2b7e",
      D, nullptr, SEC, ALL, "Turn Off Monitor AC", "Turn Off Monitor DC",
      "Failed to set value of Turn Off Monitor on AC Power : ",
      "Failed to set value of Turn Off Monitor on DC Power : "},
-    {"turnoffhd", &P::CTurnOffHdAC, &P::CTurnOffHdDC, kHardDisk, "6738e2c4-e8a5-4a42-b16a-e040e769756e",
+    {&step_tag::TurnOffHd, kHardDisk, "6738e2c4-e8a5-4a42-b16a-e040e769756e",
      D, nullptr, SEC, ALL, "Turn Off Hard Disk AC", "Turn Off Hard Disk DC",
      "Failed to set value of Turn Off Hard Disk on AC Power : ",
      "Failed to set value of Turn Off Hard Disk on DC Power : "},
-    {"turnoffstnd", &P::CTurnOffStndAC, &P::CTurnOffStndDC, kSleep, "29f6c1db-86da-48c5-9fdb-f2b67b1f44da",
+    {&step_tag::TurnOffStnd, kSleep, "29f6c1db-86da-48c5-9fdb-f2b67b1f44da",
      D, nullptr, SEC, ALL, "System StandBy AC", "System StandBy DC",
      "Failed to set value of System StandBy on AC Power : ",
      "Failed to set value of System StandBy on DC Power : "},
-    {"turnoffhib", &P::CTurnOffHibAC, &P::CTurnOffHibDC, kSleep, "9d7815a6-7ee4-497e-8888-515a05f02364",
+    {&step_tag::TurnOffHib, kSleep, "9d7815a6-7ee4-497e-8888-515a05f02364",
      D, nullptr, SEC, ALL, "System Hibernate AC", "System Hibernate DC",
      "Failed to set value of System Hibernate on AC Power : ",
      "Failed to set value of System Hibernate on DC Power : "},
     // The DC write of this row is logged with the AC label.
-    {"wirelessmode", &P::CWirelessModeAC, &P::CWirelessModeDC, kWireless, "12bbebe6-58d6-4636-95bb-3217ef867c1a",
+    {&step_tag::WirelessMode, kWireless, "12bbebe6-58d6-4636-95bb-3217ef867c1a",
      T, &kWirelessMode, NA, ALL, "Wireless Adapter Power Saving Mode AC", "Wireless Adapter Power Saving Mode AC",
      "Failed to set value of Wireless Adapter Power Saving Mode on AC Power : ",
      "Failed to set value of Wireless Adapter Power Saving Mode on DC Power : "},
-    {"closelid", &P::CCloseLidAC, &P::CCloseLidDC, kButtonsAndLid, "5ca83367-6e45-459f-a27b-476b1d01c936",
+    {&step_tag::CloseLid, kButtonsAndLid, "5ca83367-6e45-459f-a27b-476b1d01c936",
      T, &kAction, NA, ALL, "Close Lid Ac", "Close Lid Dc",
      "Failed to set value of Lid close action on AC Power : ",
      "Failed to set value of Lid close action on DC Power : "},
-    {"powerbtn", &P::CPowerBtnAC, &P::CPowerBtnDC, kButtonsAndLid, "7648efa3-dd9c-4e3e-b566-50f929386280",
+    {&step_tag::PowerBtn, kButtonsAndLid, "7648efa3-dd9c-4e3e-b566-50f929386280",
      T, &kAction, NA, ALL, "Power Button Action Ac", "Power Button Action Dc",
      "Failed to set value of Power Button action on AC Power : ",
      "Failed to set value of Power Button action on DC Power : "},
-    {"sleepbtn", &P::CSleepBtnAC, &P::CSleepBtnDC, kButtonsAndLid, "96996bc0-ad50-47ec-923b-6f41874dd9eb",
+    {&step_tag::SleepBtn, kButtonsAndLid, "96996bc0-ad50-47ec-923b-6f41874dd9eb",
      T, &kAction, NA, ALL, "Sleep button action Ac", "Sleep button action Dc",
      "Failed to set value of Sleep Button action on AC Power : ",
      "Failed to set value of Sleep Button action on DC Power : "},
-    {"startmenu", &P::CStartMenuAC, &P::CStartMenuDC, kButtonsAndLid, "a7066653-8d6c-40a8-910e-a1f54b84c7e5",
+    {&step_tag::StartMenu, kButtonsAndLid, "a7066653-8d6c-40a8-910e-a1f54b84c7e5",
      T, &kStartMenu, NA, ALL, "Start Menu Power button action Ac", "Start Menu Power button action Dc",
      "Failed to set value of Start Menu Power Button action on AC Power : ",
      "Failed to set value of Start Menu Power Button action on DC Power : "},
-    {"pcilinkstate", &P::CPciLinkStateAC, &P::CPciLinkStateDC, kPciExpress, "ee12f906-d277-404b-b6da-e5fa1a576df5",
+    {&step_tag::PciLinkState, kPciExpress, "ee12f906-d277-404b-b6da-e5fa1a576df5",
      T, &kLinkState, NA, ALL, "PCI Express Link State Power Management Ac", "PCI Express Link State Power Management Dc",
      "Failed to set value of PCI Express Link State Power Management on AC Power : ",
      "Failed to set value of PCI Express Link State Power Management on DC Power : "},
-    {"procminstate", &P::CProcMinStateAC, &P::CProcMinStateDC, kProcessor, "893dee8e-2bef-41e0-89c6-b55d0929964c",
+    {&step_tag::ProcMinState, kProcessor, "893dee8e-2bef-41e0-89c6-b55d0929964c",
      D, nullptr, PCT, ALL, "Minimum processor state Ac", "Minimum processor state Dc",
      "Failed to set value of Minimum processor state on AC Power : ",
      "Failed to set value of Minimum processor state on DC Power : "},
-    {"procmaxstate", &P::CProcMaxStateAC, &P::CProcMaxStateDC, kProcessor, "bc5038f7-23e0-4960-96da-33abaf5935ec",
+    {&step_tag::ProcMaxState, kProcessor, "bc5038f7-23e0-4960-96da-33abaf5935ec",
      D, nullptr, PCT, ALL, "Maximum processor state Ac", "Maximum processor state Dc",
      "Failed to set value of Maximum processor state on AC Power : ",
      "Failed to set value of Maximum processor state on DC Power : "},
     // Only where the policy exists; the DC write is logged with the AC label.
-    {"syscooling", &P::CSysCoolingAC, &P::CSysCoolingDC, kProcessor, "94d3a615-a899-4ac5-ae2b-e4d8f634367f",
+    {&step_tag::SysCooling, kProcessor, "94d3a615-a899-4ac5-ae2b-e4d8f634367f",
      T, &kCooling, NA, RowCondition::CoolingSystems, "System cooling policy AC", "System cooling policy AC",
      "Failed to set value of System cooling policy on AC Power : ",
      "Failed to set value of System cooling policy on DC Power : "},
-    {"reqpwd", &P::CReqPwdAC, &P::CReqPwdDC, kNoSubgroup, "0e796bdb-100d-47d6-a2d5-f7d2daa51f51",
+    {&step_tag::ReqPwd, kNoSubgroup, "0e796bdb-100d-47d6-a2d5-f7d2daa51f51",
      YN, nullptr, NA, ALL, "Prompt for Password Ac", "Prompt for Password Dc",
      "Failed to set value of Require a password on wakeup on AC Power : ",
      "Failed to set value of Require a password on wakeup on DC Power : "},
-    {"allowhbrid", &P::CAllowHbridAC, &P::CAllowHbridDC, kSleep, "94ac6d29-73ce-41a6-809f-6363ba21b47e",
+    {&step_tag::AllowHbrid, kSleep, "94ac6d29-73ce-41a6-809f-6363ba21b47e",
      YN, nullptr, NA, ALL, "Allow hybrid sleep AC", "Allow hybrid sleep DC",
      "Failed to set value of Allow hybrid sleep on AC Power : ",
      "Failed to set value of Allow hybrid sleep on DC Power : "},
-    {"allowwake", &P::CAllowWakeAC, &P::CAllowWakeDC, kSleep, "bd3b718a-0680-4d9d-8ab2-e1d2b4ac806d",
+    {&step_tag::AllowWake, kSleep, "bd3b718a-0680-4d9d-8ab2-e1d2b4ac806d",
      YN, nullptr, NA, ALL, "Allow wake timers AC", "Allow wake timers DC",
      "Failed to set value of Allow wake timers on AC Power : ",
      "Failed to set value of Allow wake timers on DC Power : "},
-    {"suspndset", &P::CSuspndSetAC, &P::CSuspndSetDC, kUsb, "48e6b7a6-50f5-4782-a5d4-53bb8f07e226",
+    {&step_tag::SuspndSet, kUsb, "48e6b7a6-50f5-4782-a5d4-53bb8f07e226",
      YN, nullptr, NA, ALL, "USB selective suspend setting AC", "USB selective suspend setting DC",
      "Failed to set value of USB selective suspend setting on AC Power : ",
      "Failed to set value of USB selective suspend setting on DC Power : "},
 }};
 // clang-format on
 
-std::string_view RecordField::In(const PwrScheme& request) const {
-    if (wide_ != nullptr) return FieldText(request.*wide_);
-    return FieldText(request.*narrow_);
+std::string_view SettingText(const SettingRow& row, PowerSource source, const PwrScheme& request) {
+    return request.*(source == PowerSource::AC ? row.tag->ac : row.tag->dc).text;
 }
 
 bool OptionIsOn(std::string_view text) { return EqualsNoCaseAscii(text, "1"); }
@@ -201,7 +198,7 @@ std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::strin
         }
         for (PowerSource source : {PowerSource::AC, PowerSource::DC}) {
             const bool ac = source == PowerSource::AC;
-            const std::string_view raw = (ac ? row.acField : row.dcField).In(request);
+            const std::string_view raw = SettingText(row, source, request);
             PlannedWrite write;
             write.label = ac ? row.acLabel : row.dcLabel;
             write.rawValue = std::string(raw);
@@ -269,11 +266,11 @@ std::optional<SettingValueRefusal> CheckSettingValues(const PwrScheme& request, 
         if (row.condition == RowCondition::CoolingSystems && !CoolingPolicyApplies(osCode)) continue;
         for (PowerSource source : {PowerSource::AC, PowerSource::DC}) {
             const bool ac = source == PowerSource::AC;
-            const std::string_view raw = (ac ? row.acField : row.dcField).In(request);
+            const std::string_view raw = SettingText(row, source, request);
             const std::string fault = ValueFault(row, raw);
             if (fault.empty()) continue;
             SettingValueRefusal refusal;
-            refusal.setting = std::string(row.tag) + (ac ? " AC" : " DC");
+            refusal.setting = std::string(row.tag->name) + (ac ? " AC" : " DC");
             refusal.value = std::string(raw);
             refusal.status = std::string(ac ? row.acFailureMessage : row.dcFailureMessage) + "Value \"" +
                              refusal.value + "\" " + fault + " hence not processed";

@@ -10,21 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run/pwr_scheme.h"
-
-// A text field of the request record. The record's setting fields come in two
-// widths, so a reference holds a pointer to a member of either width.
-class RecordField {
-public:
-    constexpr RecordField(char (PwrScheme::*wide)[50]) : wide_(wide) {}
-    constexpr RecordField(char (PwrScheme::*narrow)[21]) : narrow_(narrow) {}
-    // The field's text, up to its terminator (or its full width without one).
-    std::string_view In(const PwrScheme& request) const;
-
-private:
-    char (PwrScheme::*wide_)[50] = nullptr;
-    char (PwrScheme::*narrow_)[21] = nullptr;
-};
+#include "run/pwr_scheme_fields.h"
 
 // One job code and the index text POWERCFG receives for it.
 struct CodeValue {
@@ -49,9 +35,7 @@ enum class RowCondition {
 };
 
 struct SettingRow {
-    const char* tag;  // job-document element that fills the two fields
-    RecordField acField;
-    RecordField dcField;
+    const StepTag* tag;  // the job-document element that fills the AC and DC texts
     const char* subgroupGuid;
     const char* settingGuid;
     ValueForm form;
@@ -68,6 +52,9 @@ inline constexpr std::size_t kSettingRowCount = 22;
 extern const std::array<SettingRow, kSettingRowCount> kSettingRows;
 
 enum class PowerSource { AC, DC };
+
+// The request's text of the row for that power source.
+std::string_view SettingText(const SettingRow& row, PowerSource source, const PwrScheme& request);
 
 // A request option is on only when its text is exactly "1" (letter case aside,
 // which a digit does not have).

@@ -104,3 +104,9 @@ struct StepFacts {
 
 // The step on a machine like `facts`, for a request that RefuseRequest let go on.
 StepPlan DecideStep(StepOperation operation, const PwrScheme& request, const StepFacts& facts);
+
+// The command line with the new plan's GUID in place of kNewPlanGuid. The
+// GUID is the first argument of every command that names the new plan, so
+// only the first placeholder is replaced: a name or description that holds
+// the placeholder's text stays as the job gave it.
+std::string WithNewPlanGuid(const std::string& commandLine, const std::string& planGuid);

@@ -45,7 +45,7 @@ std::vector<std::string> PlannedCommands(const std::string& guid, int osCode, co
     for (const SettingRow& row : kSettingRows) {
         if (row.condition == RowCondition::CoolingSystems && !CoolingPolicyApplies(osCode)) continue;
         const auto at =
-            std::find_if(settings.begin(), settings.end(), [&](const auto& c) { return c.first == row.tag; });
+            std::find_if(settings.begin(), settings.end(), [&](const auto& c) { return c.first == row.tag->name; });
         const std::string& text = at->second;
         const std::size_t split = text.find("#@#");
         commands.push_back(SettingCommand(row, PowerSource::AC, guid, text.substr(0, split)));

@@ -1,0 +1,76 @@
+#include "power/step_machine.h"
+
+#include <windows.h>
+
+#include "power/command_runner.h"
+#include "power/hibernation.h"
+#include "power/scheme_list.h"
+#include "report/reporter.h"
+#include "win/file_helpers.h"
+#include "win/os_info.h"
+#include "win/text_convert.h"
+
+namespace {
+constexpr char kListCommand[] = "powercfg.exe /l";
+
+PlanListing Refused(const std::string& exitCode, const char* reason, std::string status) {
+    PlanListing listing;
+    FailureReport refusal;
+    refusal.status = std::move(status);
+    refusal.line = PlannedLine{"Error", "Scheme List", exitCode, reason};
+    listing.refusal = std::move(refusal);
+    return listing;
+}
+}  // namespace
+
+TextExactness RequestExactness(const PwrScheme& request) {
+    TextExactness exact;
+    exact.name = !request.CSchNameInexact && SurvivesConsoleCodePage(request.CSchName);
+    exact.description = !request.CSchDescInexact;
+    return exact;
+}
+
+PlanListing ListPlans(const std::string& capturePath) {
+    // Only a fresh capture is read: a file that could not be replaced still
+    // holds an earlier listing, whose plans may be gone.
+    if (FileExists(capturePath)) DeleteFileA(capturePath.c_str());
+    unsigned long exitCode = 0;
+    if (!CreateChildProcess(PowercfgProgram(), kListCommand, capturePath.c_str(), &exitCode))
+        return Refused("", "Listing Not Run", "Not Able to List Power Schemes : powercfg.exe /l could not be run");
+    if (exitCode != 0) {
+        // Signed, as the command runner logs exit codes.
+        const std::string code = std::to_string(static_cast<int>(exitCode));
+        return Refused(code, "Listing Failed",
+                       "Not Able to List Power Schemes : powercfg.exe /l ended with exit code " + code);
+    }
+    return PlansFromListingText(ReadCapturedOutput(capturePath));
+}
+
+PlanListing PlansFromListingText(const std::string& bytes) {
+    // Every Windows installation has a plan: a listing without one is broken.
+    PlanListing listing;
+    listing.plans = SchemesFromListing(bytes);
+    if (listing.plans.empty())
+        return Refused("", "No Scheme Listed",
+                       "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
+    return listing;
+}
+
+StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing) {
+    StepFacts facts;
+    for (const SchemeEntry& entry : listing)
+        facts.namedAsRequested.push_back(SameSchemeName(entry.SchemeName, request.CSchName));
+    facts.listing = std::move(listing);
+    char description[256] = {};
+    static_cast<void>(GetOSDisplayString(description, facts.osCode));
+    facts.vistaOrLater = IsVistaOrLaterOs();
+    facts.hibernationSupported = HibernationSupported();
+    facts.leadBytes = AnsiLeadBytes();
+    return facts;
+}
+
+std::string RefusalStatus(const FailureReport& refusal) {
+    if (refusal.kind == FailureReport::Kind::CommandFailure && refusal.appendReason)
+        return refusal.status + SystemErrorText(refusal.systemError);
+    return refusal.status;
+}
