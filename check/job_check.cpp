@@ -51,18 +51,20 @@ std::optional<std::string> ShowPlan(const StepPlan& plan, const PwrScheme& step)
     return RefusalStatus(plan.refusal);
 }
 
-// One step of a known action: refused by its request alone, by the listing,
-// or decided against the listing (and, when handed on, decided once more).
+// One step of a known action, as the executor runs it: refused by its request
+// alone, by the listing, or decided against the listing; a step handed on to
+// the other operation goes through all of it again as that operation.
 std::optional<std::string> CheckStep(StepOperation operation, const PwrScheme& step, StepListing& listing) {
-    if (const std::optional<FailureReport> refusal = RefuseRequest(operation, step, RequestExactness(step)))
-        return RefusalStatus(*refusal);
-    const PlanListing& plans = listing.Get();
-    if (plans.refusal) return RefusalStatus(*plans.refusal);
-    const StepFacts facts = MachineFacts(step, plans.plans);
-    const StepPlan plan = DecideStep(operation, step, facts);
-    if (std::optional<std::string> status = ShowPlan(plan, step)) return status;
-    if (plan.end != StepEnd::HandsOff) return std::nullopt;
-    return ShowPlan(DecideStep(plan.handOffTo, step, facts), step);
+    for (;;) {
+        if (const std::optional<FailureReport> refusal = RefuseRequest(operation, step, RequestExactness(step)))
+            return RefusalStatus(*refusal);
+        const PlanListing& plans = listing.Get();
+        if (plans.refusal) return RefusalStatus(*plans.refusal);
+        const StepPlan plan = DecideStep(operation, step, MachineFacts(step, plans.plans));
+        if (std::optional<std::string> status = ShowPlan(plan, step)) return status;
+        if (plan.end != StepEnd::HandsOff) return std::nullopt;
+        operation = plan.handOffTo;
+    }
 }
 
 // The steps as the executor's step loop reads them, up to the first failure.
