@@ -3,7 +3,9 @@
 list(APPEND KV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/check_args.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_report.cpp)
-list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/check_args_test.cpp)
+list(APPEND KV_CORE_TESTS
+  ${CMAKE_CURRENT_LIST_DIR}/check_args_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/step_report_test.cpp)
 list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/check_output.cpp
   ${CMAKE_CURRENT_LIST_DIR}/check_list.cpp
