@@ -11,7 +11,7 @@ void WriteLines(DWORD which, std::string_view text) {
     std::string lines;
     for (std::size_t start = 0;;) {
         const std::size_t end = text.find('\n', start);
-        lines.append(text.substr(start, end == std::string_view::npos ? end : end - start));
+        lines.append(text.substr(start, end - start));  // to the "\n", or to the end
         lines += "\r\n";
         if (end == std::string_view::npos) break;
         start = end + 1;
