@@ -2,6 +2,8 @@
 // rules, so that a value passed to a child tool arrives there unchanged.
 #include "base/command_quote.h"
 
+#include <utility>
+
 std::string QuoteArgument(std::string_view value, const LeadBytes& lead) {
     std::string quoted;
     quoted.reserve(value.size() + 2);
@@ -37,6 +39,29 @@ std::string QuoteArgument(std::string_view value, const LeadBytes& lead) {
     return quoted;
 }
 
+namespace {
+// A run of backslashes at `i`, taken by the argument rules: before a quote,
+// 2n backslashes give n and the quote delimits, 2n+1 give n and a literal
+// quote; elsewhere every backslash is literal. Returns the index after what
+// was taken.
+size_t TakeBackslashes(std::string_view commandLine, size_t i, std::string& current) {
+    const size_t n = commandLine.size();
+    size_t count = 0;
+    while (i < n && commandLine[i] == '\\') {
+        ++count;
+        ++i;
+    }
+    if (i >= n || commandLine[i] != '"') {
+        current.append(count, '\\');
+        return i;
+    }
+    current.append(count / 2, '\\');
+    if (count % 2 == 0) return i;
+    current.push_back('"');
+    return i + 1;
+}
+}  // namespace
+
 std::vector<std::string> SplitCommandLine(std::string_view commandLine, const LeadBytes& lead) {
     std::vector<std::string> args;
     std::string current;
@@ -47,55 +72,29 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine, const Le
     while (i < n) {
         const char c = commandLine[i];
         if (!inQuotes && (c == ' ' || c == '\t')) {
-            if (inArgument) {
-                args.push_back(current);
-                current.clear();
-                inArgument = false;
-            }
+            if (inArgument) args.push_back(std::move(current));
+            current.clear();
+            inArgument = false;
             ++i;
             continue;
         }
         inArgument = true;
-        if (lead.CharLength(commandLine, i) == 2) {
+        const size_t length = lead.CharLength(commandLine, i);
+        if (length == 2) {
             current.append(commandLine.substr(i, 2));
-            i += 2;
+        } else if (c == '\\') {
+            i = TakeBackslashes(commandLine, i, current);
             continue;
-        }
-        if (c == '\\') {
-            size_t count = 0;
-            while (i < n && commandLine[i] == '\\') {
-                ++count;
-                ++i;
-            }
-            if (i < n && commandLine[i] == '"') {
-                // 2n backslashes + quote: n backslashes, the quote delimits.
-                // 2n+1 backslashes + quote: n backslashes and a literal quote.
-                current.append(count / 2, '\\');
-                if (count % 2 == 1) {
-                    current.push_back('"');
-                    ++i;
-                }
-            } else {
-                current.append(count, '\\');
-            }
-            continue;
-        }
-        if (c == '"') {
-            if (inQuotes && i + 1 < n && commandLine[i + 1] == '"') {
-                // "" inside a quoted argument is one literal quote.
-                current.push_back('"');
-                i += 2;
-                continue;
-            }
-            inQuotes = !inQuotes;
+        } else if (c == '"' && inQuotes && i + 1 < n && commandLine[i + 1] == '"') {
+            current.push_back('"');  // "" inside a quoted argument is one literal quote
             ++i;
-            continue;
+        } else if (c == '"') {
+            inQuotes = !inQuotes;
+        } else {
+            current.push_back(c);
         }
-        current.push_back(c);
-        ++i;
+        i += length;
     }
-    if (inArgument) {
-        args.push_back(current);
-    }
+    if (inArgument) args.push_back(std::move(current));
     return args;
 }

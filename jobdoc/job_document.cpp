@@ -36,6 +36,27 @@ struct JobDocument::State {
 namespace {
 // A whole element name or query as a BSTR for one DOM call.
 UniqueBstr MakeBstr(const wchar_t* text) { return UniqueBstr(SysAllocString(text)); }
+
+// Loads the file by its exact path. External entities and DTDs are never
+// fetched (MSXML 3 fetches them by default); entities declared in the
+// document itself still expand. A file that does not parse gives S_FALSE,
+// which is a failure here too.
+HRESULT LoadFile(IXMLDOMDocument* document, const wchar_t* path) {
+    UniqueVariant source;
+    source.get()->vt = VT_BSTR;
+    source.get()->bstrVal = SysAllocString(path ? path : L"");
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    HRESULT status = document->put_resolveExternals(VARIANT_FALSE);
+    if (status == S_OK) status = document->load(source.ref(), &loaded);
+    return status;
+}
+
+long StepListLength(IXMLDOMNodeList* steps) {
+    long length = 0;
+    if (steps->get_length(&length) == S_OK) return length;
+    OutputDebugStringA("failed to read get_lenth())");
+    return 0;
+}
 }  // namespace
 
 JobDocument::JobDocument() : state_(std::make_unique<State>()) {}
@@ -72,48 +93,32 @@ bool JobDocument::Load(const wchar_t* path, char (&rootName)[512], std::string& 
         errorText = "Unable Load inputfile";
         return false;
     }
-
-    UniqueVariant source;
-    source.get()->vt = VT_BSTR;
-    source.get()->bstrVal = SysAllocString(path ? path : L"");
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    // External entities and DTDs are never fetched (MSXML 3 fetches them by
-    // default); entities declared in the document itself still expand.
-    // A file that does not parse gives S_FALSE, which is a failure here too.
-    s.lastStatus = s.document->put_resolveExternals(VARIANT_FALSE);
-    if (s.lastStatus == S_OK) s.lastStatus = s.document->load(source.ref(), &loaded);
+    s.lastStatus = LoadFile(s.document.get(), path);
     if (s.lastStatus != S_OK) {
         errorText = "Unable Load inputfile";
         return false;
     }
-
     s.lastStatus = s.document->get_documentElement(s.root.put());
     if (s.lastStatus != S_OK || !s.root) {
         errorText = "Inputfile is not valid";
         return false;
     }
-
     UniqueBstr headerTag = MakeBstr(L"scriptinstance");
     s.lastStatus = s.root->getElementsByTagName(headerTag.get(), s.headerList.put());
     if (s.lastStatus != S_OK || !s.headerList) {
         errorText = "Err. in getElementsByTagName";
         return false;
     }
-
-    UniqueBstr stepQuery = MakeBstr(L"//step");
-    s.lastStatus = s.root->selectNodes(stepQuery.get(), s.stepList.put());
+    s.lastStatus = s.root->selectNodes(MakeBstr(L"//step").get(), s.stepList.put());
     if (SUCCEEDED(s.lastStatus) && s.stepList) {
-        long length = 0;
-        if (s.stepList->get_length(&length) != S_OK) {
-            OutputDebugStringA("failed to read get_lenth())");
-            length = 0;
-        }
-        s.stepCount = length;
-        s.stepBound = length;
-        s.headerIndex = 0;
-        s.nextStep = 0;
+        s.stepCount = StepListLength(s.stepList.get());
+        s.stepBound = s.stepCount;
     }
+    return ReadRootName(s, rootName, errorText);
+}
 
+// The document element's name, once the header list can be counted.
+bool JobDocument::ReadRootName(State& s, char (&rootName)[512], std::string& errorText) {
     std::string name;
     const HRESULT nameStatus = ReadBaseName(s.root.get(), name);
     long headerCount = 0;
@@ -122,8 +127,7 @@ bool JobDocument::Load(const wchar_t* path, char (&rootName)[512], std::string& 
         errorText = "Inputfile is not valid";
         return false;
     }
-    if (!StoreFieldText(FieldOf(rootName), name, "Name", "document element", errorText)) return false;
-    return true;
+    return StoreFieldText(FieldOf(rootName), name, "Name", "document element", errorText);
 }
 
 void JobDocument::InitScriptInstance(JobHeader& header) {
@@ -234,7 +238,14 @@ StepRead JobDocument::ReadNextStep(PwrScheme& step, std::string& errorText) {
         errorText = "Inputfile is not valid";
         return StepRead::Failed;
     }
+    if (!ReadStepValue(s, node.get(), step, errorText) || !ReadStepChildren(s, node.get(), step, errorText))
+        return StepRead::Failed;
+    s.nextStep = index + 1;
+    return StepRead::Read;
+}
 
+// The step's first attribute, which must exist; when it is "value", its text.
+bool JobDocument::ReadStepValue(State& s, IXMLDOMNode* node, PwrScheme& step, std::string& errorText) {
     ComPtr<IXMLDOMNamedNodeMap> attributes;
     ComPtr<IXMLDOMNode> first;
     std::string attributeName, attributeText;
@@ -244,20 +255,21 @@ StepRead JobDocument::ReadNextStep(PwrScheme& step, std::string& errorText) {
     if (s.lastStatus == S_OK && first) s.lastStatus = ReadNodeText(first.get(), attributeText);
     if (s.lastStatus != S_OK || !attributes || !first) {
         errorText = StatusMessage(s.lastStatus, "Step has no attributes");
-        return StepRead::Failed;
+        return false;
     }
-    if (attributeName == "value" && !StoreStepValue(step, attributeText, errorText)) return StepRead::Failed;
+    return attributeName != "value" || StoreStepValue(step, attributeText, errorText);
+}
 
+bool JobDocument::ReadStepChildren(State& s, IXMLDOMNode* node, PwrScheme& step, std::string& errorText) {
     ComPtr<IXMLDOMNodeList> children;
     long childCount = 0;
     s.lastStatus = node->get_childNodes(children.put());
     if (s.lastStatus == S_OK && children) s.lastStatus = children->get_length(&childCount);
     if (s.lastStatus != S_OK || !children) {
         errorText = "input file content is not valid";
-        return StepRead::Failed;
+        return false;
     }
     s.childCount = childCount;
-
     for (long i = 0; i < childCount; ++i) {
         ComPtr<IXMLDOMNode> child;
         DOMNodeType type = NODE_INVALID;
@@ -265,24 +277,27 @@ StepRead JobDocument::ReadNextStep(PwrScheme& step, std::string& errorText) {
         if (s.lastStatus == S_OK && child) s.lastStatus = child->get_nodeType(&type);
         if (s.lastStatus != S_OK || !child) {
             errorText = "input file content is not valid";
-            return StepRead::Failed;
+            return false;
         }
         // Only child elements carry settings; text and comments between them are not read.
-        if (type != NODE_ELEMENT) continue;
-        std::string name, text;
-        bool exact = true;
-        s.lastStatus = ReadBaseName(child.get(), name);
-        if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child.get(), text, &exact);
-        if (s.lastStatus != S_OK) {
-            errorText = "input file content is not valid";
-            return StepRead::Failed;
-        }
-        const StepTag* tag = FindStepTag(name);
-        if (!tag) continue;
-        if (!StoreStepTag(step, *tag, name, text, errorText)) return StepRead::Failed;
-        NoteTextExactness(step, *tag, exact);
+        if (type == NODE_ELEMENT && !ReadStepElement(s, child.get(), step, errorText)) return false;
     }
+    return true;
+}
 
-    s.nextStep = index + 1;
-    return StepRead::Read;
+// One child element into the texts of its tag; an unknown tag is passed over.
+bool JobDocument::ReadStepElement(State& s, IXMLDOMNode* child, PwrScheme& step, std::string& errorText) {
+    std::string name, text;
+    bool exact = true;
+    s.lastStatus = ReadBaseName(child, name);
+    if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child, text, &exact);
+    if (s.lastStatus != S_OK) {
+        errorText = "input file content is not valid";
+        return false;
+    }
+    const StepTag* tag = FindStepTag(name);
+    if (!tag) return true;
+    if (!StoreStepTag(step, *tag, name, text, errorText)) return false;
+    NoteTextExactness(step, *tag, exact);
+    return true;
 }

@@ -15,6 +15,8 @@
 // operations refuse such a step.
 #include <windows.h>
 
+#include <msxml.h>
+
 #include <memory>
 #include <string>
 
@@ -55,5 +57,9 @@ public:
 
 private:
     struct State;
+    static bool ReadRootName(State& s, char (&rootName)[512], std::string& errorText);
+    static bool ReadStepValue(State& s, IXMLDOMNode* node, PwrScheme& step, std::string& errorText);
+    static bool ReadStepChildren(State& s, IXMLDOMNode* node, PwrScheme& step, std::string& errorText);
+    static bool ReadStepElement(State& s, IXMLDOMNode* child, PwrScheme& step, std::string& errorText);
     std::unique_ptr<State> state_;
 };

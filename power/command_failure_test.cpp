@@ -8,6 +8,7 @@
 
 #include "base/fixed_text.h"
 #include "run/run_context.h"
+#include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
 
 namespace {
@@ -18,15 +19,7 @@ protected:
         ASSERT_TRUE(StoreText(g_ctx.Agent.InstallationPath, temp_.path()));
     }
     void TearDown() override { ResetRunContext(); }
-    std::string LogText() const {
-        std::string text;
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((temp_.path() + "\\ApplicationLog\\DorvikLog\\*.Log").c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) return text;
-        text = ReadWholeFile(temp_.path() + "\\ApplicationLog\\DorvikLog\\" + data.cFileName);
-        FindClose(find);
-        return text;
-    }
+    std::string LogText() const { return ReadRunLog(temp_.path()); }
     TempFolder temp_;
 };
 }  // namespace

@@ -10,6 +10,7 @@
 #include "fakes/child_tool/pattern.h"
 #include "power/process_start.h"
 #include "run/run_context.h"
+#include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
 #include "win/file_helpers.h"
 
@@ -25,16 +26,10 @@ protected:
 
     std::string Tool() const { return ProgramFolder() + "\\child_tool.exe"; }
 
-    // Today's log file as written.
-    std::string LogText() const {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        char name[64];
-        std::snprintf(name, sizeof name, "\\Kestrovane_[%02d%02d%04d].Log", now.wDay, now.wMonth, now.wYear);
-        return ReadWholeFile(temp_.path() + "\\ApplicationLog\\DorvikLog" + name);
-    }
     // True when the log holds a record with these columns from the module on.
-    bool Logged(const std::string& columns) const { return LogText().find("\t" + columns) != std::string::npos; }
+    bool Logged(const std::string& columns) const {
+        return ReadRunLog(temp_.path()).find("\t" + columns) != std::string::npos;
+    }
 
     TempFolder temp_;
 };

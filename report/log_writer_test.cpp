@@ -6,17 +6,10 @@
 
 #include "base/fixed_text.h"
 #include "run/run_context.h"
+#include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
 
 namespace {
-std::string TodaysLogName() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char name[64];
-    std::snprintf(name, sizeof name, "Kestrovane_[%02d%02d%04d].Log", now.wDay, now.wMonth, now.wYear);
-    return name;
-}
-
 class LogWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -26,7 +19,6 @@ protected:
         g_ctx.Is64BitMachine = true;
     }
     void TearDown() override { ResetRunContext(); }
-    std::string LogPath() const { return temp_.path() + "\\ApplicationLog\\DorvikLog\\" + TodaysLogName(); }
     TempFolder temp_;
 };
 }  // namespace
@@ -37,7 +29,7 @@ TEST_F(LogWriterTest, NewFileGetsHeaderThenRecordsWithCrLf) {
     LogLine("1.0", "CreateWebPost", "Trying", "url", "<a>\n\t<b/>");
     LogLineWithStatusRecord("1.0", "CreateWebPost", "Trying", "url", "<a>\n\t<b/>");
 
-    const std::string text = ReadWholeFile(LogPath());
+    const std::string text = ReadRunLog(temp_.path());
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text.rfind("#Software: Kestrovane\r\n#Version: 2.0.0.4\r\n#Regid : 123456\r\n"
                          "#Operating System :  64 Bit Machine\r\n#Date: ",
@@ -58,13 +50,10 @@ TEST_F(LogWriterTest, NewFileGetsHeaderThenRecordsWithCrLf) {
 TEST_F(LogWriterTest, ExistingFileWithoutHeaderGetsNone) {
     CreateDirectoryA((temp_.path() + "\\ApplicationLog").c_str(), nullptr);
     CreateDirectoryA((temp_.path() + "\\ApplicationLog\\DorvikLog").c_str(), nullptr);
-    FILE* f = std::fopen(LogPath().c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("made elsewhere\r\n", f);
-    std::fclose(f);
+    ASSERT_TRUE(WriteFileBytes(TodaysLogPath(temp_.path()), "made elsewhere\r\n"));
 
     LogLine("WinMain", "Info", "a", "b", "c");
-    const std::string text = ReadWholeFile(LogPath());
+    const std::string text = ReadRunLog(temp_.path());
     EXPECT_EQ(text.rfind("made elsewhere\r\n", 0), 0u);
     EXPECT_EQ(text.find("#Software"), std::string::npos);
     EXPECT_NE(text.find("\tWinMain\tINFO\ta\tb\tc\r\n"), std::string::npos);
@@ -77,13 +66,13 @@ TEST_F(LogWriterTest, EmptyInstallationPathLogsUnderTheCurrentDrivesRoot) {
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof previous, previous);
     ASSERT_TRUE(SetCurrentDirectoryA(temp_.path().c_str()));
-    const std::string rootFolder = temp_.path().substr(0, 2) + "\\ApplicationLog";
+    const std::string driveRoot = temp_.path().substr(0, 2);
+    const std::string rootFolder = driveRoot + "\\ApplicationLog";
     const bool existed = GetFileAttributesA(rootFolder.c_str()) != INVALID_FILE_ATTRIBUTES;
-    const std::string logPath = rootFolder + "\\DorvikLog\\" + TodaysLogName();
-    const bool hadHeader = GetFileAttributesA(logPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool hadHeader = GetFileAttributesA(TodaysLogPath(driveRoot).c_str()) != INVALID_FILE_ATTRIBUTES;
 
     LogLine("WinMain", "ERROR", "REGID", "Not Found", "RegOpenKeyEx [2]::x");
-    const std::string text = ReadWholeFile(logPath);
+    const std::string text = ReadRunLog(driveRoot);
     SetCurrentDirectoryA(previous);
     if (!existed) RemoveFolderTree(rootFolder);
 
@@ -106,5 +95,5 @@ TEST_F(LogWriterTest, ALineThatCannotBeWrittenIsReported) {
     EXPECT_FALSE(LogLineWritten("WinMain", "Info", "Application", "Start", "="));
     DeleteFileA((temp_.path() + "\\ApplicationLog").c_str());
     EXPECT_TRUE(LogLineWritten("WinMain", "Info", "Application", "Start", "="));
-    EXPECT_NE(ReadWholeFile(LogPath()).find("\tWinMain\tINFO\tApplication\tStart\t=\r\n"), std::string::npos);
+    EXPECT_NE(ReadRunLog(temp_.path()).find("\tWinMain\tINFO\tApplication\tStart\t=\r\n"), std::string::npos);
 }

@@ -35,10 +35,6 @@ ULONGLONG TimedRun(Scenario& s) {
     EXPECT_EQ(s.Run(), 0u);
     return GetTickCount64() - start;
 }
-
-bool HasLineStarting(const std::vector<std::string>& lines, const std::string& start) {
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
-}
 }  // namespace
 
 TEST(CommandTimeoutE2E, AHungCommandIsEndedAndFailsItsStep) {

@@ -4,14 +4,11 @@
 #include <algorithm>
 
 #include "tests/e2e/scenario.h"
+#include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
 
 namespace {
-bool Contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-std::string RootLogFolder(const Scenario& s) { return s.InstallPath().substr(0, 2) + "\\ApplicationLog\\DorvikLog"; }
+std::string DriveRoot(const Scenario& s) { return s.InstallPath().substr(0, 2); }
 }  // namespace
 
 TEST(DriverE2E, EachMissingRequiredAgentValueStopsTheRunWithItsLine) {
@@ -21,15 +18,15 @@ TEST(DriverE2E, EachMissingRequiredAgentValueStopsTheRunWithItsLine) {
         s.RemoveAgentValue(name);
         // Before InstallationPath is known, the log lands under the drive's root.
         const bool rootLog = std::string(name) == "REGID" || std::string(name) == "InstallationPath";
-        const std::string folder = rootLog ? RootLogFolder(s) : s.InstallPath() + "\\ApplicationLog\\DorvikLog";
-        RemoveFolderTree(folder);
+        const std::string root = rootLog ? DriveRoot(s) : s.InstallPath();
+        RemoveFolderTree(LogFolderUnder(root));
         EXPECT_EQ(s.Run(), 0u);
-        const std::vector<std::string> lines = LogLines(Scenario::LogIn(folder));
+        const std::vector<std::string> lines = LogLines(Scenario::LogIn(root));
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.back().rfind(std::string("WinMain|ERROR|") + name + "|Not Found|RegQueryValueEx [2]::", 0), 0u)
             << lines.back();
         EXPECT_EQ(Contains(lines, "WinMain|INFO|Application|Start|===================================="), !rootLog);
-        if (rootLog) RemoveFolderTree(folder);
+        if (rootLog) RemoveFolderTree(LogFolderUnder(root));
     }
 }
 
@@ -148,10 +145,10 @@ TEST(DriverE2E, UnusableInstallationPathCountsAsMissing) {
         Scenario s;
         s.WriteJob(JobXml({StepXml("Delete Scheme", "Balanced")}));
         s.SetAgentValue("InstallationPath", c.value ? c.value : s.InstallPath(), c.type);
-        const std::string folder = RootLogFolder(s);
+        const std::string folder = LogFolderUnder(DriveRoot(s));
         RemoveFolderTree(folder);
         EXPECT_EQ(s.Run(), 0u);
-        const std::vector<std::string> lines = LogLines(Scenario::LogIn(folder));
+        const std::vector<std::string> lines = LogLines(Scenario::LogIn(DriveRoot(s)));
         RemoveFolderTree(folder);
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.back(), std::string("WinMain|ERROR|InstallationPath|Not Found|") + c.reason);

@@ -14,13 +14,6 @@ namespace {
 constexpr char kListing[] = "powercfg.exe /l";
 constexpr char kBalanced[] = "381b4222-f694-41f0-9685-ff5bb260df2e";
 
-std::vector<std::string> LinesOf(const Scenario& s, const std::string& module) {
-    std::vector<std::string> lines;
-    for (const LogRecordLine& r : s.Log())
-        if (r.module == module) lines.push_back(LogLineText(r));
-    return lines;
-}
-
 std::string LastLineOf(const Scenario& s, const std::string& module) {
     const std::vector<std::string> lines = LinesOf(s, module);
     return lines.empty() ? std::string() : lines.back();

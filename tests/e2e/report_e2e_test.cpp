@@ -18,14 +18,9 @@ constexpr char kJobWithoutSteps[] =
 void UseRelayDouble(Scenario& s, const std::string& answers, const std::string& url = "http://status.test") {
     s.InstallRelay("relay_double.dll");
     CreateDirectoryA((s.InstallPath() + "\\Configuration").c_str(), nullptr);
-    FILE* ini = std::fopen((s.InstallPath() + "\\Configuration\\Pathwell.ini").c_str(), "wb");
-    ASSERT_NE(ini, nullptr);
-    std::fputs(("[wpdcmscriptjobinstancestatus]\r\nURL=" + url + "\r\n").c_str(), ini);
-    std::fclose(ini);
-    FILE* script = std::fopen((s.InstallPath() + "\\relay-script.txt").c_str(), "wb");
-    ASSERT_NE(script, nullptr);
-    std::fputs(answers.c_str(), script);
-    std::fclose(script);
+    ASSERT_TRUE(WriteFileBytes(s.InstallPath() + "\\Configuration\\Pathwell.ini",
+                               "[wpdcmscriptjobinstancestatus]\r\nURL=" + url + "\r\n"));
+    ASSERT_TRUE(WriteFileBytes(s.InstallPath() + "\\relay-script.txt", answers));
     s.SetEnv("KV_RELAY_DOUBLE_SCRIPT", s.InstallPath() + "\\relay-script.txt");
     s.SetEnv("KV_RELAY_DOUBLE_LOG", s.InstallPath() + "\\relay-calls.txt");
 }
@@ -106,9 +101,7 @@ TEST(ReportE2E, WithoutRelayTheRecordIsSavedForLaterDelivery) {
 TEST(ReportE2E, UnwritableLogStopsBeforeTheJobAndPostsWhy) {
     Scenario s;
     UseRelayDouble(s, "1\n");
-    FILE* blocker = std::fopen((s.InstallPath() + "\\ApplicationLog").c_str(), "wb");  // where the log folder belongs
-    ASSERT_NE(blocker, nullptr);
-    std::fclose(blocker);
+    ASSERT_TRUE(WriteFileBytes(s.InstallPath() + "\\ApplicationLog", ""));  // where the log folder belongs
     s.WriteJob(JobXml({StepXml("Delete Scheme", "Balanced")}));
     EXPECT_EQ(s.Run(), 0u);
 

@@ -26,10 +26,6 @@ SimState StateWithAlphaAndBeta() {
 }
 
 std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE \"" + guid + "\""; }
-
-bool Contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
 }  // namespace
 
 TEST(RunLockE2E, ARunWaitsForTheLockHolderAndRunsTakeTurns) {

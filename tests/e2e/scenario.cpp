@@ -1,11 +1,13 @@
 #include "tests/e2e/scenario.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
+#include "tests/win/day_log.h"
 #include "tests/win/temp_folder.h"
 #include "win/os_info.h"
 #include "win/owners.h"
@@ -14,10 +16,7 @@ namespace {
 std::string AgentKey() { return Is64BitWindows() ? "SOFTWARE\\Wow6432Node\\KORVAN" : "SOFTWARE\\KORVAN"; }
 
 void WriteText(const std::string& path, const std::string& content) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) throw std::runtime_error("cannot write " + path);
-    std::fwrite(content.data(), 1, content.size(), f);
-    std::fclose(f);
+    if (!WriteFileBytes(path, content)) throw std::runtime_error("cannot write " + path);
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -265,28 +264,14 @@ DWORD Scenario::Wait(HANDLE process) {
     return exitCode;
 }
 
-namespace {
-std::string LogTextIn(const std::string& folder) {
-    std::string text;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*.Log").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return text;
-    do {
-        text += ReadWholeFile(folder + "\\" + data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return text;
-}
-}  // namespace
+std::string Scenario::LogText() const { return ReadRunLog(install_); }
 
-std::string Scenario::LogText() const { return LogTextIn(install_ + "\\ApplicationLog\\DorvikLog"); }
+std::vector<LogRecordLine> Scenario::Log() const { return LogIn(install_); }
 
-std::vector<LogRecordLine> Scenario::Log() const { return LogIn(install_ + "\\ApplicationLog\\DorvikLog"); }
-
-std::vector<LogRecordLine> Scenario::LogIn(const std::string& logFolder) {
+std::vector<LogRecordLine> Scenario::LogIn(const std::string& root) {
     std::vector<LogRecordLine> records;
     std::vector<std::string> raw;
-    const std::vector<std::string> lines = SplitLines(LogTextIn(logFolder));
+    const std::vector<std::string> lines = SplitLines(ReadRunLog(root));
     static const char* const kHeaderStarts[] = {
         "#Software: ", "#Version: ", "#Regid : ", "#Operating System :  ", "#Date: "};
     const std::string columnLine = "#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3";
@@ -319,15 +304,7 @@ std::vector<LogRecordLine> Scenario::LogIn(const std::string& logFolder) {
 }
 
 std::vector<std::string> Scenario::FilesIn(const std::string& subfolder) const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((install_ + "\\" + subfolder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
+    return FileNamesIn(install_ + "\\" + subfolder);
 }
 
 std::vector<Scenario::SavedStatus> Scenario::SavedStatuses() const {
@@ -361,6 +338,21 @@ std::vector<std::string> LogLines(const std::vector<LogRecordLine>& records) {
     std::vector<std::string> lines;
     for (const LogRecordLine& r : records) lines.push_back(LogLineText(r));
     return lines;
+}
+
+std::vector<std::string> LinesOf(const Scenario& s, const std::string& module) {
+    std::vector<std::string> lines;
+    for (const LogRecordLine& r : s.Log())
+        if (r.module == module) lines.push_back(LogLineText(r));
+    return lines;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+bool HasLineStarting(const std::vector<std::string>& lines, const std::string& start) {
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
 }
 
 std::string JobXml(const std::vector<std::string>& steps, const std::string& fncname, const std::string& scriptid) {

@@ -80,9 +80,9 @@ public:
 
     // The records of the run's log files (header and column line checked).
     std::vector<LogRecordLine> Log() const;
-    // The same for a log folder elsewhere (a run without installation path
-    // logs under the root of the current drive).
-    static std::vector<LogRecordLine> LogIn(const std::string& logFolder);
+    // The same for a run that logged under another root (a run without
+    // installation path logs under the root of the current drive).
+    static std::vector<LogRecordLine> LogIn(const std::string& root);
     // The raw text of today's log file.
     std::string LogText() const;
     // Files in a folder under the installation path ("DorvikPostLogs", ...).
@@ -113,6 +113,11 @@ private:
 // whole runs line by line.
 std::vector<std::string> LogLines(const std::vector<LogRecordLine>& records);
 std::string LogLineText(const LogRecordLine& record);
+// The same for the records of one module only.
+std::vector<std::string> LinesOf(const Scenario& s, const std::string& module);
+// Whether `lines` holds `line`; whether one of them starts with `start`.
+bool Contains(const std::vector<std::string>& lines, const std::string& line);
+bool HasLineStarting(const std::vector<std::string>& lines, const std::string& start);
 
 // The status record saved in the post-log folder (without a relay DLL the
 // record always ends up there): its status and description. Exactly one

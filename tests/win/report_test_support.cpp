@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "base/fixed_text.h"
 #include "tests/win/temp_folder.h"
 #include "win/file_helpers.h"
@@ -26,29 +24,10 @@ void FillSampleRun(const std::string& installPath) {
     (void)StoreText(args.ScriptJobId, "88");
 }
 
-std::string ReadRunLog(const std::string& installPath) {
-    const std::string folder = installPath + "\\ApplicationLog\\DorvikLog";
-    std::string text;
-    for (const std::string& name : FileNamesIn(folder)) text += ReadWholeFile(folder + "\\" + name);
-    return text;
-}
-
 int CountOf(const std::string& haystack, const std::string& text) {
     int count = 0;
     for (std::size_t pos = haystack.find(text); pos != std::string::npos; pos = haystack.find(text, pos + 1)) ++count;
     return count;
-}
-
-std::vector<std::string> FileNamesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &data));
-    if (!find) return names;
-    do {
-        const std::string name = data.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find.get(), &data));
-    return names;
 }
 
 RelayDoubleBinding::RelayDoubleBinding(const std::string& folder)
@@ -68,11 +47,6 @@ RelayDoubleBinding::~RelayDoubleBinding() {
     SetEnvironmentVariableA("KV_RELAY_DOUBLE_SCRIPT", nullptr);
 }
 
-void RelayDoubleBinding::Script(const std::string& lines) const {
-    if (FILE* f = std::fopen(scriptPath_.c_str(), "wb")) {
-        std::fwrite(lines.data(), 1, lines.size(), f);
-        std::fclose(f);
-    }
-}
+void RelayDoubleBinding::Script(const std::string& lines) const { (void)WriteFileBytes(scriptPath_, lines); }
 
 std::vector<RelayCall> RelayDoubleBinding::Calls() const { return ParseRelayCalls(ReadWholeFile(logPath_)); }

@@ -6,17 +6,14 @@
 
 #include "fakes/relay_double/double_log.h"
 #include "run/run_context.h"
+#include "tests/win/day_log.h"
 #include "win/owners.h"
 
 // Resets the run context and fills it with agent REGID "123456", MEMBERID
 // "M77", SITEID "S9", TYPE "T1" and a sample job, installed at `installPath`.
 void FillSampleRun(const std::string& installPath);
-// Every log file of the installation, joined.
-std::string ReadRunLog(const std::string& installPath);
 // How often `text` occurs in `haystack`.
 int CountOf(const std::string& haystack, const std::string& text);
-// Names of the files in a folder, without "." and "..".
-std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // relay_double.dll from the test program's folder, bound into
 // g_ctx.WebPostDataEntry, with its log and script files in `folder`.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "win/owners.h"
+
 void RemoveFolderTree(const std::string& folder) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
@@ -36,10 +38,7 @@ TempFolder::~TempFolder() { RemoveFolderTree(path_); }
 
 std::string TempFolder::WriteFile(const std::string& name, const std::string& content) const {
     const std::string full = path_ + "\\" + name;
-    if (FILE* f = std::fopen(full.c_str(), "wb")) {
-        std::fwrite(content.data(), 1, content.size(), f);
-        std::fclose(f);
-    }
+    (void)WriteFileBytes(full, content);
     return full;
 }
 
@@ -52,4 +51,22 @@ std::string ReadWholeFile(const std::string& path) {
         std::fclose(f);
     }
     return content;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& content) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool written = std::fwrite(content.data(), 1, content.size(), f) == content.size();
+    return std::fclose(f) == 0 && written;
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &data));
+    if (!find) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+    } while (FindNextFileA(find.get(), &data));
+    return names;
 }

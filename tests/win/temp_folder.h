@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -24,3 +25,7 @@ void RemoveFolderTree(const std::string& folder);
 
 // The whole content of a file, byte for byte; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+// Writes `content` byte for byte as the whole file; false when it cannot.
+bool WriteFileBytes(const std::string& path, const std::string& content);
+// Names of the files (not folders) in a folder.
+std::vector<std::string> FileNamesIn(const std::string& folder);
