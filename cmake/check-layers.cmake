@@ -6,7 +6,8 @@
 #   report/    log, status record, status post, status file, the fatal end
 #   jobdoc/    the job document reader      (never includes power/)
 #   power/     POWERCFG commands and plans  (never includes jobdoc/)
-#   driver/    entry point, job driver, registry, command line
+#   driver/    entry point, job driver, command line, run lock
+#   check/     KestrovaneCheck.exe; beside driver/, which it never includes
 # The simulator, the relay DLL and the test doubles stand beside the product
 # and may use only base/ and win/. Test sources (*_test.cpp, tests/) are not
 # product sources and are not checked.
@@ -24,10 +25,11 @@ set(below_report base win run)
 set(below_jobdoc base win run report)
 set(below_power base win run report)
 set(below_driver base win run report jobdoc power)
+set(below_check base win run report jobdoc power)
 set(below_simulator base win)
 set(below_relay base win)
 set(below_fakes base win)
-set(folders base win run report jobdoc power driver simulator relay fakes)
+set(folders base win run report jobdoc power driver check simulator relay fakes)
 
 set(broken)
 set(checked 0)

@@ -2,8 +2,8 @@ cmake_policy(SET CMP0057 NEW)
 # Makes the package into WORK with cpack and checks it: the ZIP holds exactly
 # the expected files, each binary is a 32-bit PE without debug sections and
 # below the size limit, and the checksum file matches the ZIP. The built
-# executable in the tree must meet the same limits.
-set(expected INSTALL.txt Kestrovane.exe Relaynet.dll)
+# executables in the tree (BUILT and BUILT_CHECK) must meet the same limits.
+set(expected INSTALL.txt Kestrovane.exe KestrovaneCheck.exe Relaynet.dll)
 set(limit 524288)  # 512 KiB
 
 # A 32-bit PE image without .debug_* sections, below the limit.
@@ -26,6 +26,7 @@ function(check_binary file)
 endfunction()
 
 check_binary(${BUILT})
+check_binary(${BUILT_CHECK})
 
 file(REMOVE_RECURSE ${WORK})
 execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${WORK} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)

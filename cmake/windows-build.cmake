@@ -25,6 +25,11 @@ add_executable(Kestrovane WIN32 driver/main.cpp driver/kestrovane.rc)
 target_link_libraries(Kestrovane PRIVATE kv_win)
 kv_split_debug_info(Kestrovane)
 
+# The check shipped beside it: a console program built the same way.
+add_executable(KestrovaneCheck check/main.cpp check/kestrovane_check.rc)
+target_link_libraries(KestrovaneCheck PRIVATE kv_win shell32)
+kv_split_debug_info(KestrovaneCheck)
+
 # The Windows unit tests. Beside the product's own, they drive the reference
 # relay against a loopback receiver and read the relay double's log; the
 # relay, the relay double and the child tool are loaded or started from the
@@ -43,9 +48,12 @@ if(TARGET powercfg)
 endif()
 
 # The product may import only DLLs that Windows always loads from its system folder.
-add_test(NAME kestrovane_imports
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${KV_OBJDUMP} -DTARGET=$<TARGET_FILE:Kestrovane>
-                 -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+foreach(program Kestrovane KestrovaneCheck)
+  string(TOLOWER ${program} name)
+  add_test(NAME ${name}_imports
+           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${KV_OBJDUMP} -DTARGET=$<TARGET_FILE:${program}>
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+endforeach()
 
 # Test programs run under Wine one test case at a time. Discovery happens
 # when ctest runs (a fresh prefix is too slow for discovery at build time).

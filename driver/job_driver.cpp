@@ -5,22 +5,24 @@
 #include <string>
 
 #include "base/fixed_text.h"
-#include "driver/install_path.h"
+#include "base/install_path.h"
 #include "driver/parse_input.h"
-#include "driver/registry.h"
 #include "driver/run_lock.h"
 #include "jobdoc/job_document.h"
 #include "power/plan_operations.h"
+#include "power/step_action.h"
 #include "report/fatal_exit.h"
 #include "report/log_writer.h"
 #include "report/reporter.h"
 #include "report/status_file.h"
 #include "report/status_post.h"
+#include "run/installation.h"
 #include "win/file_helpers.h"
 #include "win/guarded_call.h"
 #include "win/os_info.h"
 #include "win/owners.h"
 #include "win/process_watchdog.h"
+#include "win/registry.h"
 #include "win/text_convert.h"
 
 namespace {
@@ -93,11 +95,8 @@ bool StatusFileEnabled(CRegistry& registry, const char* key) {
 // missing. `logWritable` tells whether the start line reached the log.
 bool ReadAgentIdentity(CRegistry& registry, Run& run, bool& logWritable) {
     AgentIdentity& agent = run.agent;
-    std::string key = "SOFTWARE\\KORVAN";
-    if (Is64BitWindows()) {
-        key = "SOFTWARE\\Wow6432Node\\KORVAN";
-        run.is64BitMachine = true;
-    }
+    run.is64BitMachine = Is64BitWindows();
+    const std::string key = AgentKeyPath(run.is64BitMachine);
     PointLogAt(run);
 
     if (!ReadAgentValue(registry, key.c_str(), "REGID", agent.REGID, sizeof agent.REGID)) return false;
@@ -115,11 +114,11 @@ bool ReadAgentIdentity(CRegistry& registry, Run& run, bool& logWritable) {
 void BindRelay(Run& run) {
     // Started before the DLL is loaded, so that none of its code runs there.
     StartProcessWatchdog();
-    const std::string path = std::string(run.agent.InstallationPath) + "\\Relaynet.dll";
+    const std::string path = RelayDllIn(run.agent.InstallationPath);
     g_relay.reset(LoadLibraryA(path.c_str()));
     if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
     // Through void* so the compiler accepts the change of function type.
-    void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), "WebPostData")) : nullptr;
+    void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), kRelayEntryName)) : nullptr;
     run.relayEntry = reinterpret_cast<WebPostDataProc>(entry);
     if (!run.relayEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
 }
@@ -146,18 +145,18 @@ std::string WithoutTabs(const char* text) {
     return shown;
 }
 
-// The actions a step may name (in any letter case), each with the word its
-// Action line shows and the operation that carries it out.
-struct StepAction {
-    const char* action;
-    const char* shown;
-    bool (*operation)(PwrScheme);
-};
-constexpr StepAction kStepActions[] = {
-    {"Create Scheme", "Create", CreatePowerSchemeVista},
-    {"Modify Scheme", "Modify", ModifyPowerSchemeVista},
-    {"Delete Scheme", "Delete", DeletePowerSchemeVista},
-};
+// The operation that carries out a step's action.
+bool RunOperation(StepOperation operation, const PwrScheme& step) {
+    switch (operation) {
+        case StepOperation::Create:
+            return CreatePowerSchemeVista(step);
+        case StepOperation::Modify:
+            return ModifyPowerSchemeVista(step);
+        case StepOperation::Delete:
+            break;
+    }
+    return DeletePowerSchemeVista(step);
+}
 
 // One step under the run lock. A step lists the plans, decides from that
 // listing and then runs its commands (a creation handed to modification, or
@@ -169,7 +168,7 @@ bool RunLockedStep(const StepAction& action, const PwrScheme& step) {
     UniqueFile runLock;
     if (!TakeRunLock(runLock)) return false;
     LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName.c_str()));
-    return action.operation(step);
+    return RunOperation(action.operation, step);
 }
 
 // Hands each step to the operation its action names, until the steps run out
@@ -183,9 +182,7 @@ bool RunSteps(JobDocument& document) {
         // An unreadable step is a failure of the job, not its end.
         if (read == StepRead::Failed) return kMain.Refuse(errorText, "Error", "Step", "Not Readable", errorText);
 
-        const StepAction* action = nullptr;
-        for (const StepAction& known : kStepActions)
-            if (SameTextNoCase(step.CAction.c_str(), known.action)) action = &known;
+        const StepAction* action = FindStepAction(step.CAction);
         if (action == nullptr) {
             // Skipped, without the lock; the line tells why the step changed nothing.
             LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction.c_str()));

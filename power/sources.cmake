@@ -29,3 +29,6 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/step_machine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_run.cpp)
 list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_failure_test.cpp)
+
+# The step actions a job may name.
+list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/step_action.cpp)

@@ -72,7 +72,9 @@ TEST(StepDecision, OverwriteHandsTheStepToTheOtherOperation) {
         EXPECT_TRUE(Commands(create).empty() && Commands(modify).empty());
         EXPECT_EQ(create.end, on ? StepEnd::HandsOff : StepEnd::Succeeds);
         EXPECT_EQ(modify.end, on ? StepEnd::HandsOff : StepEnd::Succeeds);
-        if (on) EXPECT_TRUE(create.handOffTo == StepOperation::Modify && modify.handOffTo == StepOperation::Create);
+        if (on) {
+            EXPECT_TRUE(create.handOffTo == StepOperation::Modify && modify.handOffTo == StepOperation::Create);
+        }
         EXPECT_EQ(create.planGuid, kTeamA);
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "report/log_format.h"
+#include "run/installation.h"
 #include "win/file_helpers.h"
 #include "win/owners.h"
 
@@ -54,9 +55,7 @@ void SetLogDestination(const LogDestination& destination) { g_destination = dest
 
 void ClearLogDestination() { g_destination.reset(); }
 
-std::string LogFolder() {
-    return (g_destination ? g_destination->installationPath : std::string()) + "\\ApplicationLog\\DorvikLog";
-}
+std::string LogFolder() { return LogFolderIn(g_destination ? g_destination->installationPath : std::string()); }
 
 namespace {
 // True when the whole line reached the file.

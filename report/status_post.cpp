@@ -8,6 +8,7 @@
 #include <new>
 
 #include "base/time_limit.h"
+#include "report/configured_url.h"
 #include "report/log_writer.h"
 #include "report/post_log_text.h"
 #include "report/report_file.h"
@@ -46,8 +47,6 @@ bool SetBstr(UniqueVariant& variant, const std::string& text) {
 }
 
 constexpr unsigned long kRelayCallLimitMs = 2 * 60 * 1000;
-// The longest configured base URL taken; a longer one is refused, not cut.
-constexpr std::size_t kMaxConfiguredUrl = 259;
 
 // A relay's text as its own thread read it: the start that is logged and the
 // length of the whole.
@@ -179,22 +178,16 @@ StatusRecordValues RecordValues(const StatusPostRun& run, bool succeeded, std::s
 }  // namespace
 
 std::string ReadStatusUrl(std::string_view installationPath) {
-    const std::string iniPath = std::string(installationPath) + "\\Configuration\\Pathwell.ini";
-    // Read into more room than a URL may take, so that a longer value is
-    // noticed instead of being cut into a wrong address.
-    char url[2048] = {};
-    const DWORD length =
-        GetPrivateProfileStringA("wpdcmscriptjobinstancestatus", "URL", "", url, sizeof url, iniPath.c_str());
-    if (length > kMaxConfiguredUrl) {
+    const std::string url = ConfiguredStatusUrl(installationPath);
+    if (url.size() > kMaxConfiguredUrl) {
         LogLine("PathwellINI", "Error", "URL Link Too Long", UrlForLog(url), "");
         return "";
     }
-    const std::string statusUrl(url, length);
-    if (statusUrl.empty())
+    if (url.empty())
         LogLine("PathwellINI", "Error", "URL Link not Found", "", "");
     else
-        LogLine("PathwellINI", "Info", "URL Name is ", UrlForLog(statusUrl), "");
-    return statusUrl;
+        LogLine("PathwellINI", "Info", "URL Name is ", UrlForLog(url), "");
+    return url;
 }
 
 unsigned long RelayCallLimitMs() { return LimitFromEnvironment("KV_RELAY_TIMEOUT_MS", kRelayCallLimitMs); }

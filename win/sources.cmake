@@ -4,11 +4,13 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/guarded_call.cpp
   ${CMAKE_CURRENT_LIST_DIR}/process_watchdog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_helpers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/os_info.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/os_info.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/registry.cpp)
 list(APPEND KV_WIN_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/text_convert_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/guarded_call_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/file_helpers_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/file_helpers_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/registry_test.cpp)
 
 # Time limits, files beside the executable, the lock file.
 list(APPEND KV_WIN_SOURCES

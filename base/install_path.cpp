@@ -1,4 +1,4 @@
-#include "driver/install_path.h"
+#include "base/install_path.h"
 
 namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }

@@ -1,4 +1,4 @@
-#include "driver/registry.h"
+#include "win/registry.h"
 
 #include <cstdio>
 #include <cstring>

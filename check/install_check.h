@@ -1,0 +1,19 @@
+#pragma once
+// The installation check: what a run would find of its installation, one
+// line per check with "ok" or what is wrong and how to mend it. It changes
+// nothing: the only file it makes is a temporary one, deleted at once.
+#include <string>
+
+#include "check/check_list.h"
+
+// The agent's registry key and each of its values, as a run reads them.
+// Returns the InstallationPath when it is usable, else empty.
+std::string CheckAgentKey(CheckList& list);
+
+// The log folder, the status server's URL and the relay DLL below
+// `installationPath` (not checked when it is empty), POWERCFG and its
+// listing, and Kestrovane.exe beside this program.
+void CheckInstallFiles(CheckList& list, const std::string& installationPath);
+
+// Every check and the summing-up line; returns the exit code.
+int CheckInstallation();

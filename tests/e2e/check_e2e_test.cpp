@@ -1,0 +1,115 @@
+// KestrovaneCheck.exe beside the executor: it prints the very commands a run
+// then carries out, changes nothing, and checks an installation.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "simulator/sim_commands.h"
+#include "tests/e2e/check_scenario.h"
+#include "tests/e2e/valid_settings.h"
+#include "tests/win/temp_folder.h"
+
+namespace {
+SimState With(std::vector<SimPlan> extra) {
+    SimState state = DefaultSimState();
+    state.plans.insert(state.plans.end(), extra.begin(), extra.end());
+    return state;
+}
+
+SimPlan Plan(const std::string& guid, const std::string& name) {
+    SimPlan plan = DefaultSimState().plans.back();
+    plan.guid = guid;
+    plan.name = name;
+    return plan;
+}
+
+// The plan a run made: the one listed after it and not before.
+std::string MadePlan(const SimState& before, const SimState& after) {
+    for (const SimPlan& plan : after.plans)
+        if (!FindPlan(before, plan.guid)) return plan.guid;
+    return {};
+}
+}  // namespace
+
+TEST(CheckE2E, PrintsTheCommandsTheExecutorThenRunsAndChangesNothing) {
+    const struct {
+        const char* what;
+        SimState state;
+        std::string step;
+    } cases[] = {
+        {"creation", DefaultSimState(),
+         StepXml("Create Scheme", "Office",
+                 ValidSettings({{"schbasedon", "2"}, {"schdesc", "Office hours"}, {"schactive", "1"}}))},
+        {"modification of the active plan", DefaultSimState(), StepXml("Modify Scheme", "balanced", ValidSettings())},
+        {"deletion of several plans",
+         With({Plan("0a1b2c3d-0000-4000-8000-00000000000a", "Twin"),
+               Plan("0a1b2c3d-0000-4000-8000-00000000000b", "TWIN")}),
+         StepXml("Delete Scheme", "twin")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Scenario s;
+        s.SetSimState(c.state);
+        s.WriteJob(JobXml({c.step}));
+        const std::string before = SimulatorSnapshot(s);
+        const CheckRun check = RunCheck(s, {s.JobPath()});
+        EXPECT_EQ(check.exitCode, 0u);
+        ASSERT_FALSE(check.lines.empty());
+        EXPECT_EQ(check.lines.back(), "the job would succeed");
+        EXPECT_EQ(SimulatorSnapshot(s), before);
+
+        EXPECT_EQ(s.Run(), 0u);
+        const std::vector<std::string> ran = ChangingCommands(s);
+        EXPECT_FALSE(ran.empty());
+        EXPECT_EQ(PrintedCommands(check, MadePlan(c.state, s.ReadSimState())), ran);
+    }
+}
+
+TEST(CheckE2E, RefusedStepEndsTheJobWithTheStatusTheExecutorPosts) {
+    Scenario s;
+    s.SetSimState(With({Plan("0a1b2c3d-0000-4000-8000-000000000001", "Old plan")}));
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Old plan"), StepXml("Delete Scheme", "Plan ?"),
+                       StepXml("Delete Scheme", "Balanced")}));
+    const CheckRun check = RunCheck(s, {s.JobPath()});
+    EXPECT_EQ(check.exitCode, 1u);
+    EXPECT_EQ(s.Run(), 0u);
+    ASSERT_FALSE(check.lines.empty());
+    EXPECT_EQ(check.lines.back(), "the job would fail at step 2: " + PostedStatus(s).desc);
+    EXPECT_EQ(PrintedCommands(check), ChangingCommands(s));
+}
+
+TEST(CheckE2E, SavedListingDecidesWithoutRunningPowercfg) {
+    Scenario s;
+    const std::string remote = "0a1b2c3d-0000-4000-8000-0000000000cc";
+    const std::string listing = s.InstallPath() + "\\plans.txt";
+    FILE* file = std::fopen(listing.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    const std::string bytes = ListPlans(With({Plan(remote, "Remote")})).out;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Remote")}));
+
+    const CheckRun check = RunCheck(s, {s.JobPath(), "--listing", listing});
+    EXPECT_EQ(check.exitCode, 0u);
+    EXPECT_EQ(PrintedCommands(check), std::vector<std::string>{"POWERCFG -DELETE \"" + remote + "\""});
+    EXPECT_TRUE(s.JournalLines().empty());
+}
+
+TEST(CheckE2E, InstallationWithAMissingValueHasOneFault) {
+    Scenario s;
+    s.InstallRelay("Relaynet.dll");
+    CreateDirectoryA((s.InstallPath() + "\\Configuration").c_str(), nullptr);
+    FILE* ini = std::fopen((s.InstallPath() + "\\Configuration\\Pathwell.ini").c_str(), "wb");
+    ASSERT_NE(ini, nullptr);
+    std::fputs("[wpdcmscriptjobinstancestatus]\r\nURL=https://status.test/app\r\n", ini);
+    std::fclose(ini);
+    s.RemoveAgentValue("SITEID");
+
+    const CheckRun check = RunCheck(s, {});
+    EXPECT_EQ(check.exitCode, 1u);
+    ASSERT_EQ(check.lines.size(), 12u);
+    EXPECT_EQ(check.lines[5], "SITEID: missing; add it as a REG_SZ value of at most 31 characters");
+    EXPECT_EQ(check.lines.back(), "the installation has 1 fault");
+    const auto ok = [](const std::string& line) { return line.find(": ok") != std::string::npos; };
+    EXPECT_EQ(std::count_if(check.lines.begin(), check.lines.end(), ok), 10);
+}
