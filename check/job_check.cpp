@@ -4,10 +4,12 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "check/check_output.h"
 #include "check/step_report.h"
 #include "check/temp_file.h"
+#include "jobdoc/header_names.h"
 #include "jobdoc/job_document.h"
 #include "power/step_action.h"
 #include "power/step_machine.h"
@@ -17,8 +19,9 @@
 
 namespace {
 // The plans every step decides against: a saved listing's, or this machine's,
-// listed when a step first needs them. Nothing changes the plans in between,
-// so one listing serves every step.
+// listed when a step first needs them, then as the steps before would leave
+// them (the executor lists afresh before every step, after the earlier
+// steps' commands have run).
 class StepListing {
 public:
     explicit StepListing(std::optional<std::string> savedBytes) : saved_(std::move(savedBytes)) {}
@@ -31,6 +34,9 @@ public:
             listing_ = ListPlans(capture.path());
         }
         return *listing_;
+    }
+    void After(const StepPlan& plan, const PwrScheme& step, const StepFacts& facts) {
+        if (listing_ && !listing_->refusal) listing_->plans = ListingAfter(plan, step, facts);
     }
 
 private:
@@ -60,8 +66,10 @@ std::optional<std::string> CheckStep(StepOperation operation, const PwrScheme& s
             return RefusalStatus(*refusal);
         const PlanListing& plans = listing.Get();
         if (plans.refusal) return RefusalStatus(*plans.refusal);
-        const StepPlan plan = DecideStep(operation, step, MachineFacts(step, plans.plans));
+        const StepFacts facts = MachineFacts(step, plans.plans);
+        const StepPlan plan = DecideStep(operation, step, facts);
         if (std::optional<std::string> status = ShowPlan(plan, step)) return status;
+        listing.After(plan, step, facts);
         if (plan.end != StepEnd::HandsOff) return std::nullopt;
         operation = plan.handOffTo;
     }
@@ -146,6 +154,11 @@ int CheckJob(const CheckArgs& args) {
     // As in a run, a header that cannot be read leaves its fields empty.
     static_cast<void>(document.ReadHeader(header, errorText));
     PrintLine("job " + shownPath + ": function \"" + std::string(std::string_view(header.XmlFuncName)) + "\"");
+    // The run ends there, changing nothing and posting nothing.
+    if (!SameTextNoCase(header.XmlFuncName, kPowerJobFunction)) {
+        PrintLine(std::string("the job would not run: its function is not \"") + kPowerJobFunction + "\"");
+        return kExitFails;
+    }
 
     StepListing listing(std::move(saved));
     const JobOutcome outcome = CheckSteps(document, listing);

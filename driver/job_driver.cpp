@@ -8,6 +8,7 @@
 #include "base/install_path.h"
 #include "driver/parse_input.h"
 #include "driver/run_lock.h"
+#include "jobdoc/header_names.h"
 #include "jobdoc/job_document.h"
 #include "power/plan_operations.h"
 #include "power/step_action.h"
@@ -29,7 +30,6 @@ namespace {
 const char kModule[] = "WinMain";
 constexpr Reporter kMain(kModule);
 const char kRoot[] = "HKEY_LOCAL_MACHINE";
-const char kExpectedFunction[] = "Power Management for Vista";
 
 // The run's three one-second pauses wait for nothing: they keep the pace at
 // which the agent has always seen a run go.
@@ -239,7 +239,7 @@ bool HeaderNamesThisJob(Run& run, JobDocument& document) {
     LogLine(kModule, "Info", "Xml Data", "FuncName", header.XmlFuncName);
     LogLine(kModule, "Info", "Xml Data", "LogOn", header.XmlLogOnUser);
 
-    if (!SameTextNoCase(header.XmlFuncName, kExpectedFunction)) {
+    if (!SameTextNoCase(header.XmlFuncName, kPowerJobFunction)) {
         LogLine(kModule, "Failed", "", "", "Function Name Not Matched");
         return false;
     }

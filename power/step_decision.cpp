@@ -290,3 +290,37 @@ std::string WithNewPlanGuid(const std::string& commandLine, const std::string& p
     std::string filled = commandLine;
     return filled.replace(at, std::char_traits<char>::length(kNewPlanGuid), planGuid);
 }
+
+namespace {
+void MakeActive(std::vector<SchemeEntry>& listing, const std::string& guid) {
+    for (SchemeEntry& entry : listing) entry.SchemeActive = entry.SchemeGuid == guid ? "Yes" : "No";
+}
+
+}  // namespace
+
+std::vector<SchemeEntry> ListingAfter(const StepPlan& plan, const PwrScheme& request, const StepFacts& facts) {
+    std::vector<SchemeEntry> listing = facts.listing;
+    if (plan.end != StepEnd::Succeeds) return listing;
+    // A creation over a listed plan and a modification of a missing one
+    // without overwrite change nothing; the others act on their plan.
+    const bool actedOnPlan = plan.operation == StepOperation::Create ? plan.planGuid.empty() : !plan.planGuid.empty();
+    if (!actedOnPlan) return listing;
+    const bool activates = OptionIsOn(request.CSchActive);
+    switch (plan.operation) {
+        case StepOperation::Create:
+            listing.push_back({request.CSchName, kNewPlanGuid, "No"});
+            if (activates) MakeActive(listing, kNewPlanGuid);
+            break;
+        case StepOperation::Modify:
+            if (activates) MakeActive(listing, plan.planGuid);
+            break;
+        case StepOperation::Delete:
+            // A deletion that succeeds has deleted every plan of the name.
+            listing.clear();
+            for (std::size_t i = 0; i < facts.listing.size(); ++i)
+                if (i >= facts.namedAsRequested.size() || !facts.namedAsRequested[i])
+                    listing.push_back(facts.listing[i]);
+            break;
+    }
+    return listing;
+}

@@ -110,3 +110,10 @@ StepPlan DecideStep(StepOperation operation, const PwrScheme& request, const Ste
 // only the first placeholder is replaced: a name or description that holds
 // the placeholder's text stays as the job gave it.
 std::string WithNewPlanGuid(const std::string& commandLine, const std::string& planGuid);
+
+// The plans as a listing would show them after a step that ends as `plan`
+// decided on `facts`: a new plan named as the request (its GUID kNewPlanGuid), the plans
+// of the name deleted, the plan made active. A step refused or handed over
+// leaves them as they were. So the steps of one job can be decided in turn
+// without running any of them.
+std::vector<SchemeEntry> ListingAfter(const StepPlan& plan, const PwrScheme& request, const StepFacts& facts);

@@ -139,3 +139,24 @@ TEST(StepDecision, RefusedRequestsRunNothing) {
         EXPECT_TRUE(Commands(refused).empty());
     }
 }
+
+TEST(StepDecision, LaterStepsSeeWhatEarlierOnesWouldDo) {
+    PwrScheme request = Request("Team");
+    request.CSchActive = "1";
+    std::vector<SchemeEntry> listing = {{"Balanced", kBalanced, "Yes"}};
+    StepFacts facts = Facts(listing, "Team");
+    listing = ListingAfter(DecideStep(StepOperation::Create, request, facts), request, facts);
+    ASSERT_EQ(listing.size(), 2u);
+    EXPECT_EQ(listing[0].SchemeActive + listing[1].SchemeGuid + listing[1].SchemeActive, "No{new-plan}Yes");
+
+    // Deleting the active plan is refused and changes nothing; once another is
+    // active it is deleted.
+    facts = Facts(listing, "Team");
+    EXPECT_EQ(ListingAfter(DecideStep(StepOperation::Delete, request, facts), request, facts).size(), 2u);
+    listing[0].SchemeActive = "Yes";
+    listing[1].SchemeActive = "No";
+    facts = Facts(listing, "Team");
+    listing = ListingAfter(DecideStep(StepOperation::Delete, request, facts), request, facts);
+    ASSERT_EQ(listing.size(), 1u);
+    EXPECT_EQ(listing[0].SchemeGuid, kBalanced);
+}
