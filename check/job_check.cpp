@@ -64,6 +64,7 @@ std::optional<std::string> CheckStep(StepOperation operation, const PwrScheme& s
     for (;;) {
         if (const std::optional<FailureReport> refusal = RefuseRequest(operation, step, RequestExactness(step)))
             return RefusalStatus(*refusal);
+        if (operation != StepOperation::Delete && !SystemDescription()) return RefusalStatus(SystemNotDescribed());
         const PlanListing& plans = listing.Get();
         if (plans.refusal) return RefusalStatus(*plans.refusal);
         const StepFacts facts = MachineFacts(step, plans.plans);

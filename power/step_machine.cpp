@@ -56,6 +56,20 @@ PlanListing PlansFromListingText(const std::string& bytes) {
     return listing;
 }
 
+std::optional<std::string> SystemDescription() {
+    char description[256] = {};
+    std::int32_t osCode = 0;
+    if (!GetOSDisplayString(description, osCode)) return std::nullopt;
+    return std::string(description);
+}
+
+FailureReport SystemNotDescribed() {
+    FailureReport refusal;
+    refusal.status = "Get OS Description";
+    refusal.line = PlannedLine{"Error", "GetOSDisplayString", "OS Desc", ""};
+    return refusal;
+}
+
 StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing) {
     StepFacts facts;
     for (const SchemeEntry& entry : listing)

@@ -1,6 +1,7 @@
 #pragma once
 // What the decision of a step needs to know about this machine, read through
 // Windows, and the status description a refusal is posted with.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,12 @@ PlanListing ListPlans(const std::string& capturePath);
 
 // The plans of a listing's bytes as the console printed them.
 PlanListing PlansFromListingText(const std::string& bytes);
+
+// The system's readable name, as a creation or modification logs it before
+// it lists the plans; nothing when the system cannot be named.
+std::optional<std::string> SystemDescription();
+// How a creation or modification is refused when it cannot be named.
+FailureReport SystemNotDescribed();
 
 // This machine's facts for the request, with the plans of `listing`.
 StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing);

@@ -18,7 +18,6 @@
 #include "report/fatal_exit.h"
 #include "report/reporter.h"
 #include "win/file_helpers.h"
-#include "win/os_info.h"
 
 namespace {
 
@@ -34,11 +33,9 @@ bool ReportFailure(const Reporter& reporter, const FailureReport& failure) {
 
 // The system's description is logged before every creation and modification.
 bool LogOsDescription(const Reporter& reporter) {
-    char description[256] = {};
-    std::int32_t osCode = 0;
-    if (!GetOSDisplayString(description, osCode))
-        return reporter.Refuse("Get OS Description", "Error", "GetOSDisplayString", "OS Desc", "");
-    reporter.Line("Info", "GetOSDisplayString", "OS Desc", description);
+    const std::optional<std::string> description = SystemDescription();
+    if (!description) return ReportFailure(reporter, SystemNotDescribed());
+    reporter.Line("Info", "GetOSDisplayString", "OS Desc", *description);
     return true;
 }
 
