@@ -143,16 +143,17 @@ void ConfigurePlan(PlanWriter& out, const PwrScheme& request, const StepFacts& f
     ActivateIfRequested(out, request, planGuid);
 }
 
-// A name already listed: the plan is left as it is, or handed to modification.
-StepPlan CreateOverExisting(PlanWriter& out, const PwrScheme& request) {
-    out.NameLine("Error", "", "Scheme Already Present");
-    if (OptionIsOn(request.COverwrite)) {
-        out.NameLine("Info", "OverWriteIfExist", "Yes");
-        out.NameLine("Info", "", "Modifying Scheme");
-        return out.HandOff(StepOperation::Modify);
-    }
-    out.NameLine("Info", "OverWriteIfExist", "No");
-    return out.Succeed();
+// A creation whose name is listed, or a modification whose name is not: the
+// step is handed to the other operation when COverwrite is "1", and changes
+// nothing otherwise.
+StepPlan HandOffOnOverwrite(PlanWriter& out, const PwrScheme& request, const char* finding, const char* option,
+                            const char* handOffNote, StepOperation to) {
+    out.NameLine("Error", "", finding);
+    const bool on = OptionIsOn(request.COverwrite);
+    out.NameLine("Info", option, on ? "Yes" : "No");
+    if (!on) return out.Succeed();
+    out.NameLine("Info", "", handOffNote);
+    return out.HandOff(to);
 }
 
 // Everything about the request that can be known before the base plan is
@@ -162,7 +163,8 @@ StepPlan DecideCreate(const PwrScheme& request, const StepFacts& facts) {
     const std::vector<const SchemeEntry*> named = NamedPlans(facts);
     if (!named.empty()) {
         out.ActOn(*named.front());
-        return CreateOverExisting(out, request);
+        return HandOffOnOverwrite(out, request, "Scheme Already Present", "OverWriteIfExist", "Modifying Scheme",
+                                  StepOperation::Modify);
     }
     const char* baseGuid = BasePlanGuid(request.CBasedOn);
     if (baseGuid == nullptr) {
@@ -202,16 +204,9 @@ StepPlan DecideCreate(const PwrScheme& request, const StepFacts& facts) {
 StepPlan DecideModify(const PwrScheme& request, const StepFacts& facts) {
     PlanWriter out(StepOperation::Modify, request);
     const std::vector<const SchemeEntry*> named = NamedPlans(facts);
-    if (named.empty()) {
-        out.NameLine("Error", "", "Scheme Not Present");
-        if (OptionIsOn(request.COverwrite)) {
-            out.NameLine("Info", "Create If Not Exist", "Yes");
-            out.NameLine("Info", "", "Creating Scheme");
-            return out.HandOff(StepOperation::Create);
-        }
-        out.NameLine("Info", "Create If Not Exist", "No");
-        return out.Succeed();
-    }
+    if (named.empty())
+        return HandOffOnOverwrite(out, request, "Scheme Not Present", "Create If Not Exist", "Creating Scheme",
+                                  StepOperation::Create);
     const SchemeEntry& plan = *named.front();
     out.ActOn(plan);
     if (auto refusal = RefuseValues(request, facts)) return out.Refuse(std::move(*refusal));
