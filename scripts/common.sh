@@ -18,28 +18,68 @@ as_root() {
 }
 
 install_packages() {
-  local packages=(cmake ninja-build g++ googletest python3 clang libclang-rt-dev clang-format
+  local packages=(cmake ninja-build g++ googletest python3 clang libclang-rt-dev clang-format openssl
                   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
                   wine wine64)
-  # 32-bit Wine runs the Wine tests on the shipped build too, where the
-  # machine can execute 32-bit code; the 64-bit build runs them everywhere.
-  local optional=(wine32:i386)
   local missing=()
   for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  say "installing: ${missing[*]} ${optional[*]}"
+  # 32-bit Wine runs the Wine tests on the shipped build, where the machine
+  # can execute 32-bit code; the 64-bit build runs them everywhere else.
+  local wine32=()
+  dpkg -s wine32:i386 >/dev/null 2>&1 || wine32=(wine32:i386)
+  [ ${#missing[@]} -eq 0 ] && [ ${#wine32[@]} -eq 0 ] && return 0
+  say "installing: ${missing[*]} ${wine32[*]}"
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
   update_package_lists
-  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q "${missing[@]}" "${optional[@]}" && return 0
-  say "could not install ${optional[*]} with the rest; installing without it (no 32-bit Wine tests)"
-  if ! DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q "${missing[@]}"; then
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q "${missing[@]}" "${wine32[@]}" && return 0
+  if [ ${#missing[@]} -gt 0 ] && ! DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q "${missing[@]}"; then
     echo "error: could not install ${missing[*]}; retry with: apt-get update && apt-get install ${missing[*]}" >&2
     exit 1
   fi
+  install_wine32_from_main_archive ||
+    say "could not install wine32:i386; the Wine tests run on the 64-bit build only"
+}
+
+# When the security archive's i386 index cannot be fetched, the i386 side
+# sees only the main archive's versions while the amd64 side holds newer
+# security versions of the same multi-arch libraries, and apt refuses wine32.
+# Installing wine, wine64 and wine32 together from the main archive alone
+# matches the two sides. The three go together: wine32 alone would remove
+# wine64, whose amd64 libraries are then newer than the i386 ones.
+install_wine32_from_main_archive() {
+  local mirror suite
+  mirror=$(debian_mirror) || return 1
+  suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  [ -n "$suite" ] || return 1
+  local dir
+  dir=$(mktemp -d)
+  printf 'deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] %s %s main\n' \
+    "$mirror" "$suite" "$mirror" "$suite-updates" >"$dir/sources.list"
+  mkdir -p "$dir/lists/partial"
+  local options=(-o "Dir::Etc::SourceList=$dir/sources.list" -o Dir::Etc::SourceParts=/nonexistent
+                 -o "Dir::State::Lists=$dir/lists")
+  say "installing wine, wine64 and wine32:i386 from the main archive ($mirror $suite)"
+  local status=0
+  as_root apt-get "${options[@]}" update -q &&
+    DEBIAN_FRONTEND=noninteractive as_root apt-get "${options[@]}" install -y -q --no-install-recommends \
+      wine wine64 wine32:i386 || status=1
+  rm -rf "$dir"
+  return $status
+}
+
+# The Debian mirror that the machine's own sources name for the main archive.
+debian_mirror() {
+  local uri
+  uri=$(grep -hsE '^[[:space:]]*URIs:' /etc/apt/sources.list.d/*.sources |
+        awk '{print $2}' | grep -E '/debian/?$' | head -n 1)
+  [ -n "$uri" ] || uri=$(grep -hsE '^[[:space:]]*deb[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
+                         grep -oE '(https?|file)://[^ ]+/debian/?( |$)' | head -n 1)
+  [ -n "$uri" ] || return 1
+  echo "${uri%/}" | tr -d ' '
 }
 
 # A mirror in the middle of a sync can fail one index for a while. Try a few
@@ -70,13 +110,19 @@ configure_and_build() {
   cmake --build "$BUILD/$1"
 }
 
+# The Wine tests run on the shipped 32-bit build where this machine can
+# execute 32-bit code, and on the 64-bit build of the same sources elsewhere.
+wine_test_tree() {
+  if can_run_32bit_wine; then echo win32; else echo win64; fi
+}
+
 build_windows_trees() {
-  local wine32=OFF
-  can_run_32bit_wine && wine32=ON
+  local win32=OFF win64=ON
+  [ "$(wine_test_tree)" = win32 ] && win32=ON win64=OFF
   say "building the 32-bit Windows tree (the shipped build)"
-  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-mingw.cmake" -DKV_WINE_TESTS=$wine32
-  say "building the 64-bit Windows tree (runs the Wine tests)"
-  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-mingw.cmake"
+  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-mingw.cmake" -DKV_WINE_TESTS=$win32
+  say "building the 64-bit Windows tree"
+  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-mingw.cmake" -DKV_WINE_TESTS=$win64
 }
 
 prepare_wine_prefix() {
@@ -93,4 +139,25 @@ prepare_wine_prefix() {
   # by the first test they would hold ctest's output pipe open until it times out.
   "$WINE64" wineboot >/dev/null 2>&1 </dev/null || true
   trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
+}
+
+# Authenticode signing with Debian's main-archive osslsigncode: other
+# versions lay out the signature differently, so a signed build reproduces
+# only with the same one.
+KV_OSSLSIGNCODE_SERIES=2.5
+ensure_osslsigncode() {
+  local installed
+  installed=$(dpkg-query -W -f '${Version}' osslsigncode 2>/dev/null || true)
+  case "$installed" in "$KV_OSSLSIGNCODE_SERIES"*) return 0 ;; esac
+  local wanted
+  wanted=$(apt-cache madison osslsigncode 2>/dev/null | awk -F'|' '{gsub(/ /, "", $2); print $2}' |
+           grep -m 1 "^$KV_OSSLSIGNCODE_SERIES" || true)
+  if [ -z "$wanted" ]; then
+    update_package_lists
+    wanted=$(apt-cache madison osslsigncode | awk -F'|' '{gsub(/ /, "", $2); print $2}' |
+             grep -m 1 "^$KV_OSSLSIGNCODE_SERIES" || true)
+  fi
+  [ -n "$wanted" ] || { echo "error: no osslsigncode $KV_OSSLSIGNCODE_SERIES in the package lists" >&2; return 1; }
+  say "installing osslsigncode $wanted"
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --allow-downgrades "osslsigncode=$wanted"
 }
