@@ -1,7 +1,8 @@
 cmake_policy(SET CMP0057 NEW)
-# Makes the package into WORK with cpack and checks it: the ZIP holds exactly
-# the expected files, each binary is a 32-bit PE without debug sections and
-# below the size limit, and the checksum file matches the ZIP. The built
+# Makes the package into WORK (make-package.cmake, with its -D arguments) and
+# checks it: the ZIP holds exactly the expected files, each binary is a 32-bit
+# PE without debug sections, below the size limit and with a version resource
+# that names it, and the checksum file matches the ZIP. The built
 # executables in the tree (BUILT and BUILT_CHECK) must meet the same limits.
 set(expected INSTALL.txt Kestrovane.exe KestrovaneCheck.exe Relaynet.dll)
 set(limit 524288)  # 512 KiB
@@ -18,6 +19,17 @@ function(check_binary file)
   if(dump MATCHES "[ \t](\\.debug[^ \t]*)")
     message(FATAL_ERROR "${file} carries debug section ${CMAKE_MATCH_1}")
   endif()
+  get_filename_component(name ${file} NAME)
+  file(READ ${file} content HEX)
+  foreach(text OriginalFilename ${name} FileVersion 2.0.0.5)
+    # The version resource's texts are UTF-16LE.
+    string(HEX "${text}" hex)
+    string(REGEX REPLACE "(..)" "\\100" hex "${hex}")
+    string(FIND "${content}" "${hex}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${file} has no version resource naming ${name} at 2.0.0.5 (no '${text}')")
+    endif()
+  endforeach()
   file(SIZE ${file} size)
   if(NOT size LESS limit)
     message(FATAL_ERROR "${file} has ${size} bytes, not below ${limit}")
@@ -28,14 +40,11 @@ endfunction()
 check_binary(${BUILT})
 check_binary(${BUILT_CHECK})
 
-file(REMOVE_RECURSE ${WORK})
-execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${WORK} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "cpack failed:\n${out}")
-endif()
+set(OUT ${WORK})
+include(${CMAKE_CURRENT_LIST_DIR}/make-package.cmake)
 set(zip ${WORK}/${NAME}.zip)
-if(NOT EXISTS ${zip})
-  message(FATAL_ERROR "cpack made no ${NAME}.zip:\n${out}")
+if(NOT EXISTS ${zip} OR NOT EXISTS ${WORK}/${NAME}-symbols.zip)
+  message(FATAL_ERROR "no ${NAME}.zip and ${NAME}-symbols.zip in ${WORK}")
 endif()
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listing RESULT_VARIABLE rc)

@@ -19,15 +19,15 @@ foreach(tool OBJDUMP OBJCOPY STRIP)
 endforeach()
 
 # Moves the debug information of <target> into <file>.debug beside it and
-# links the stripped file to it, so that a crash address from the field still
-# maps to a function and source line:
+# links the stripped file to it, each step with the build's time stamp, so
+# that a crash address from the field still maps to a function and source line:
 #   i686-w64-mingw32-addr2line -f -e Kestrovane.exe.debug 0x41d730 | c++filt
 function(kv_split_debug_info target)
   set(file $<TARGET_FILE_NAME:${target}>)
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${KV_OBJCOPY} --only-keep-debug ${file} ${file}.debug
-    COMMAND ${KV_STRIP} --strip-all ${file}
-    COMMAND ${KV_OBJCOPY} --add-gnu-debuglink=${file}.debug ${file}
+    COMMAND ${KV_EPOCH_ENV} ${KV_OBJCOPY} --only-keep-debug ${file} ${file}.debug
+    COMMAND ${KV_EPOCH_ENV} ${KV_STRIP} --strip-all ${file}
+    COMMAND ${KV_EPOCH_ENV} ${KV_OBJCOPY} --add-gnu-debuglink=${file}.debug ${file}
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
     VERBATIM)
 endfunction()

@@ -8,6 +8,7 @@ add_compile_definitions(_WIN32_WINNT=0x0600 WINVER=0x0600 NOMINMAX)
 add_compile_options(-Wall -Wextra)
 # A statically linked runtime: the executables need no DLL beyond Windows' own.
 add_link_options(-static -static-libgcc -static-libstdc++)
+include(${CMAKE_SOURCE_DIR}/cmake/reproducible.cmake)
 include(${CMAKE_SOURCE_DIR}/cmake/lean-binaries.cmake)
 
 include(GoogleTest)
