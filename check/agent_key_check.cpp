@@ -70,10 +70,19 @@ std::optional<ReadText> ReadValue(CheckList& list, HKEY key, const std::string& 
         list.Fault(value.name, "cannot be read (" + ErrorText(static_cast<unsigned long>(status)) + ")");
         return std::nullopt;
     }
-    // A run reads REG_DWORD and REG_BINARY too (as a number, as the bytes),
-    // every other type as nothing; InstallationPath only as REG_SZ.
-    if (type != REG_SZ && (value.path || (type != REG_DWORD && type != REG_BINARY))) {
+    // A run reads InstallationPath only as REG_SZ, and stops without it.
+    if (type != REG_SZ && value.path) {
         list.Fault(value.name, "is " + TypeName(type) + ", which a run cannot use; make it a REG_SZ value");
+        return std::nullopt;
+    }
+    // The other values it reads as REG_DWORD and REG_BINARY too (as a number,
+    // as the bytes), and as empty in every other type, going on without them.
+    if (type != REG_SZ && type != REG_DWORD && type != REG_BINARY) {
+        if (value.required)
+            list.Fault(value.name,
+                       "is " + TypeName(type) + ", which a run reads as empty and posts so; make it a REG_SZ value");
+        else
+            list.Ok(value.name, TypeName(type) + ", which a run reads as not set; it is optional");
         return std::nullopt;
     }
     CRegistry registry;

@@ -15,6 +15,8 @@ void CheckList::Fault(const std::string& what, const std::string& problem) {
     PrintLine(what + ": " + problem);
 }
 
+void CheckList::Warn(const std::string& what, const std::string& problem) { PrintLine(what + ": warning: " + problem); }
+
 void CheckList::Skip(const std::string& what, const std::string& reason) {
     PrintLine(what + ": not checked (" + reason + ")");
 }

@@ -29,8 +29,8 @@ void CheckLogFolder(CheckList& list, const std::string& installationPath) {
     const std::string folder = LogFolderIn(installationPath);
     const std::string what = "log folder " + folder;
     std::string existing = folder;
-    while (existing.size() > installationPath.size() && !FileExists(existing)) existing = ParentFolder(existing);
-    if (existing.size() < installationPath.size() || !FileExists(existing)) {
+    while (existing.size() > installationPath.size() && !FolderExists(existing)) existing = ParentFolder(existing);
+    if (existing.size() < installationPath.size() || !FolderExists(existing)) {
         list.Fault(what, "the installation folder does not exist; create it and copy the package's files there");
         return;
     }
@@ -56,6 +56,9 @@ void CheckStatusUrl(CheckList& list, const std::string& installationPath) {
     } else if (url.size() > kMaxConfiguredUrl) {
         list.Fault(what, "longer than " + std::to_string(kMaxConfiguredUrl) +
                              " characters; give the status server's shorter base URL");
+    } else if (url.back() == '/') {
+        list.Warn(what, UrlForLog(url) + " ends with \"/\", so a run posts to \"" + UrlForLog(url) +
+                            "/...\"; remove the trailing slash");
     } else {
         list.Ok(what, UrlForLog(url));
     }

@@ -17,6 +17,11 @@ bool FileExists(const std::wstring& path) {
     return static_cast<bool>(find);
 }
 
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 void CreateFolderPath(const std::string& path) {
     // In a double-byte code page the second byte of a character can be 0x5C:
     // only a backslash of its own separates folders.

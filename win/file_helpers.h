@@ -4,6 +4,9 @@
 // True when a search for the path finds an entry, file or folder.
 bool FileExists(const std::string& path);
 bool FileExists(const std::wstring& path);
+// True when the path names a folder. Unlike a search, this also holds for a
+// drive's root ("C:\") and a path with a trailing backslash.
+bool FolderExists(const std::string& path);
 // Creates the folder and every missing folder above it; failures are ignored
 // (usually the folder is already there). The part before the first backslash,
 // a drive such as "C:", is never created itself.

@@ -95,14 +95,20 @@ TEST(CheckE2E, SavedListingDecidesWithoutRunningPowercfg) {
     EXPECT_TRUE(s.JournalLines().empty());
 }
 
-TEST(CheckE2E, InstallationWithAMissingValueHasOneFault) {
-    Scenario s;
-    s.InstallRelay("Relaynet.dll");
+namespace {
+void WriteStatusUrl(const Scenario& s, const std::string& url) {
     CreateDirectoryA((s.InstallPath() + "\\Configuration").c_str(), nullptr);
     FILE* ini = std::fopen((s.InstallPath() + "\\Configuration\\Pathwell.ini").c_str(), "wb");
     ASSERT_NE(ini, nullptr);
-    std::fputs("[wpdcmscriptjobinstancestatus]\r\nURL=https://status.test/app\r\n", ini);
+    std::fputs(("[wpdcmscriptjobinstancestatus]\r\nURL=" + url + "\r\n").c_str(), ini);
     std::fclose(ini);
+}
+}  // namespace
+
+TEST(CheckE2E, InstallationWithAMissingValueHasOneFault) {
+    Scenario s;
+    s.InstallRelay("Relaynet.dll");
+    WriteStatusUrl(s, "https://status.test/app");
     s.RemoveAgentValue("SITEID");
 
     const CheckRun check = RunCheck(s, {});
@@ -112,4 +118,28 @@ TEST(CheckE2E, InstallationWithAMissingValueHasOneFault) {
     EXPECT_EQ(check.lines.back(), "the installation has 1 fault");
     const auto ok = [](const std::string& line) { return line.find(": ok") != std::string::npos; };
     EXPECT_EQ(std::count_if(check.lines.begin(), check.lines.end(), ok), 10);
+}
+
+// What a run works with is no fault, and what it reads otherwise than it looks
+// is said as the run reads it.
+TEST(CheckE2E, InstallationValuesAsARunReadsThem) {
+    Scenario s;
+    s.InstallRelay("Relaynet.dll");
+    WriteStatusUrl(s, "https://status.test/app/");
+    s.SetAgentValue("InstallationPath", s.InstallPath() + "\\");
+    s.SetAgentValue("TYPE", "T1", REG_EXPAND_SZ);
+    s.SetAgentValue("REGID", "123456", REG_EXPAND_SZ);
+
+    const CheckRun check = RunCheck(s, {});
+    EXPECT_TRUE(Contains(check.lines,
+                         "REGID: is REG_EXPAND_SZ, which a run reads as empty and posts so; "
+                         "make it a REG_SZ value"));
+    EXPECT_TRUE(Contains(check.lines, "TYPE: ok (REG_EXPAND_SZ, which a run reads as not set; it is optional)"));
+    EXPECT_TRUE(HasLineStarting(check.lines, "log folder " + s.InstallPath() + "\\\\ApplicationLog\\DorvikLog: ok"));
+    EXPECT_TRUE(HasLineStarting(
+        check.lines, "status server URL in " + s.InstallPath() + "\\\\Configuration\\Pathwell.ini: warning: "));
+    EXPECT_EQ(check.lines.back(), "the installation has 1 fault");
+
+    s.SetAgentValue("InstallationPath", "C:\\");
+    EXPECT_TRUE(HasLineStarting(RunCheck(s, {}).lines, "log folder C:\\\\ApplicationLog\\DorvikLog: ok"));
 }
