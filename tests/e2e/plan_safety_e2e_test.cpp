@@ -66,6 +66,10 @@ TEST(PlanSafetyE2E, NamesThatDoNotReachPowercfgExactlyAreRefusedBeforeAnyCommand
          "Scheme Description holds control characters hence not processed"},
         {StepXml("Delete Scheme", "Plan ?"), "DeletePowerSchemeVista", "Scheme Name||Scheme Name Has Question Mark",
          "Scheme Name holds a question mark hence not processed"},  // "Plan Ж" is listed so
+        // The listing trims names: "Office " would never be found again.
+        {"<step value=\"1\"><action>Create Scheme</action><schname><![CDATA[Office ]]></schname></step>",
+         "CreatePowerSchemeVista", "Scheme Name||Scheme Name Begins Or Ends With White Space",
+         "Scheme Name begins or ends with white space hence not processed"},
     };
     SimState state = DefaultSimState();
     state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000001", "????", "", {}});
