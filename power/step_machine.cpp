@@ -5,6 +5,7 @@
 #include "power/command_runner.h"
 #include "power/hibernation.h"
 #include "power/scheme_list.h"
+#include "power/scheme_list_parse.h"
 #include "report/reporter.h"
 #include "win/file_helpers.h"
 #include "win/os_info.h"
@@ -53,6 +54,10 @@ PlanListing PlansFromListingText(const std::string& bytes) {
     if (listing.plans.empty())
         return Refused("", "No Scheme Listed",
                        "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
+    const std::string twice = GuidListedTwice(listing.plans);
+    if (!twice.empty())
+        return Refused(twice, "Scheme Listed Twice",
+                       "Not Able to List Power Schemes : powercfg.exe /l listed the power scheme " + twice + " twice");
     return listing;
 }
 

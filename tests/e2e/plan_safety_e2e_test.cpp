@@ -140,6 +140,19 @@ TEST(PlanSafetyE2E, ListingsAndDuplicationOutputAreTrustedOnlyWhenTheyWorked) {
     EXPECT_EQ(PostedStatus(empty).desc, "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
     EXPECT_EQ(PlanNames(empty.ReadSimState()), PlanNames(DefaultSimState()));
 
+    // A listing that names a plan twice would have it deleted twice.
+    Scenario twice;
+    twice.SetSimState(
+        StateWithFault(kListing, 0, std::string("Power Scheme GUID: ") + kBalanced + "  (Balanced)\r\n", true));
+    twice.WriteJob(JobXml({StepXml("Delete Scheme", "Balanced")}));
+    EXPECT_EQ(twice.Run(), 0u);
+    EXPECT_EQ(twice.JournalCommands(), std::vector<std::string>{kListing});
+    EXPECT_EQ(LastLineOf(twice, "DeletePowerSchemeVista"),
+              std::string("DeletePowerSchemeVista|ERROR|Scheme List|") + kBalanced + "|Scheme Listed Twice");
+    EXPECT_EQ(PostedStatus(twice).desc, std::string("Not Able to List Power Schemes : powercfg.exe /l listed the "
+                                                    "power scheme ") +
+                                            kBalanced + " twice");
+
     Scenario misleading;
     misleading.SetSimState(StateWithFault("-DUPLICATESCHEME", 0,
                                           std::string("Power Scheme GUID: ") + kBalanced + "  (Balanced)\r\n", true));
