@@ -35,6 +35,9 @@ public:
         }
         return *listing_;
     }
+    // A saved listing's plans are another machine's: this one's power API
+    // cannot confirm their names.
+    ListingOf Whose() const { return saved_ ? ListingOf::AnotherMachine : ListingOf::ThisMachine; }
     void After(const StepPlan& plan, const PwrScheme& step, const StepFacts& facts) {
         if (listing_ && !listing_->refusal) listing_->plans = ListingAfter(plan, step, facts);
     }
@@ -67,7 +70,7 @@ std::optional<std::string> CheckStep(StepOperation operation, const PwrScheme& s
         if (operation != StepOperation::Delete && !SystemDescription()) return RefusalStatus(SystemNotDescribed());
         const PlanListing& plans = listing.Get();
         if (plans.refusal) return RefusalStatus(*plans.refusal);
-        const StepFacts facts = MachineFacts(step, plans.plans);
+        const StepFacts facts = MachineFacts(step, plans.plans, listing.Whose());
         const StepPlan plan = DecideStep(operation, step, facts);
         if (std::optional<std::string> status = ShowPlan(plan, step)) return status;
         listing.After(plan, step, facts);

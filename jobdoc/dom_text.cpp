@@ -23,9 +23,9 @@ HRESULT ReadNodeText(IXMLDOMNode* node, std::string& text) {
     return hr;
 }
 
-HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text, bool* exact) {
+HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text, std::wstring* wide) {
     text.clear();
-    if (exact) *exact = true;
+    if (wide) wide->clear();
     UniqueVariant value;
     HRESULT hr = node->get_nodeTypedValue(value.get());
     if (FAILED(hr)) return hr;
@@ -44,9 +44,9 @@ HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text, bool* exact) {
         hr = VariantChangeType(value.get(), value.get(), 0, VT_BSTR);
         if (FAILED(hr)) return hr;
     }
-    const BSTR wide = value.ref().bstrVal;
-    text = BstrToAnsi(wide);
-    if (exact && wide) *exact = WideToAnsiExact(wide, static_cast<int>(SysStringLen(wide))).has_value();
+    const BSTR value16 = value.ref().bstrVal;
+    text = BstrToAnsi(value16);
+    if (wide && value16) wide->assign(value16, SysStringLen(value16));
     return S_OK;
 }
 

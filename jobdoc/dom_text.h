@@ -10,10 +10,10 @@ HRESULT ReadBaseName(IXMLDOMNode* node, std::string& name);
 // The node's text, as the engine gives it.
 HRESULT ReadNodeText(IXMLDOMNode* node, std::string& text);
 // The node's typed value as text. An element without a declared data type
-// gives its text; a typed element's value is converted to text. `exact`, when
-// given, says whether the ANSI code page holds that text exactly; when it does
-// not, `text` is the system's nearest form (look-alikes and "?").
-HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text, bool* exact = nullptr);
+// gives its text; a typed element's value is converted to text. `text` is in
+// the ANSI code page, as the system converts it (look-alikes and "?" where it
+// lacks a character); `wide`, when given, receives the same text in UTF-16.
+HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text, std::wstring* wide = nullptr);
 // The system's message for a failed status, or `fallback` when the status is
 // not a failure (a missing item) or the system has no text for it.
 std::string StatusMessage(HRESULT status, const char* fallback);

@@ -2,6 +2,9 @@
 
 #include <msxml.h>
 
+#include <string_view>
+#include <utility>
+
 #include "jobdoc/dom_text.h"
 #include "jobdoc/header_names.h"
 #include "jobdoc/msxml_ids.h"
@@ -49,6 +52,19 @@ HRESULT LoadFile(IXMLDOMDocument* document, const wchar_t* path) {
     HRESULT status = document->put_resolveExternals(VARIANT_FALSE);
     if (status == S_OK) status = document->load(source.ref(), &loaded);
     return status;
+}
+
+bool IsExactInAnsi(std::wstring_view text) {
+    return WideToAnsiExact(text.data(), static_cast<int>(text.size())).has_value();
+}
+
+// Whether the ANSI code page holds each half of a setting pair's text exactly,
+// split where the record's texts are split.
+std::pair<bool, bool> ExactHalves(std::wstring_view text) {
+    constexpr std::wstring_view kSeparator = L"#@#";
+    const std::size_t at = text.find(kSeparator);
+    if (at == std::wstring_view::npos) return {IsExactInAnsi(text), true};
+    return {IsExactInAnsi(text.substr(0, at)), IsExactInAnsi(text.substr(at + kSeparator.size()))};
 }
 
 long StepListLength(IXMLDOMNodeList* steps) {
@@ -288,16 +304,22 @@ bool JobDocument::ReadStepChildren(State& s, IXMLDOMNode* node, PwrScheme& step,
 // One child element into the texts of its tag; an unknown tag is passed over.
 bool JobDocument::ReadStepElement(State& s, IXMLDOMNode* child, PwrScheme& step, std::string& errorText) {
     std::string name, text;
-    bool exact = true;
+    std::wstring wide;
     s.lastStatus = ReadBaseName(child, name);
-    if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child, text, &exact);
+    if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child, text, &wide);
     if (s.lastStatus != S_OK) {
         errorText = "input file content is not valid";
         return false;
     }
     const StepTag* tag = FindStepTag(name);
     if (!tag) return true;
+    const bool paired = tag->dc.text != nullptr;
+    const auto [exact, dcExact] = paired ? ExactHalves(wide) : std::pair{IsExactInAnsi(wide), true};
+    // A setting value without an exact form is never written, and its log
+    // line must not show a look-alike ("8" for an infinity sign) as if the
+    // job had written it.
+    if (paired && !(exact && dcExact)) text = WideToAnsiShown(wide);
     if (!StoreStepTag(step, *tag, name, text, errorText)) return false;
-    NoteTextExactness(step, *tag, exact);
+    NoteTextExactness(step, *tag, exact, dcExact);
     return true;
 }

@@ -11,8 +11,9 @@
 //
 // Texts arrive in the ANSI code page. A step's plan name or description that
 // the code page cannot hold exactly is still stored (as the system's nearest
-// form) but flagged in the record (CSchNameInexact, CSchDescInexact); the plan
-// operations refuse such a step.
+// form) but flagged in the record (CSchNameInexact, CSchDescInexact); so is a
+// setting value, stored with the default character in place of what the code
+// page lacks (CInexactValues). The plan operations refuse such a step.
 #include <windows.h>
 
 #include <msxml.h>

@@ -1,5 +1,7 @@
 #include "jobdoc/step_tags.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "jobdoc/text_field.h"
 
@@ -34,9 +36,15 @@ bool StoreStepTag(PwrScheme& step, const StepTag& tag, std::string_view elementN
            StoreRequestText(step, tag.dc, dc, "DC value", elementName, errorText);
 }
 
-void NoteTextExactness(PwrScheme& step, const StepTag& tag, bool exact) {
+void NoteTextExactness(PwrScheme& step, const StepTag& tag, bool exact, bool dcExact) {
     if (&tag == &step_tag::SchName) step.CSchNameInexact = !exact;
     if (&tag == &step_tag::SchDesc) step.CSchDescInexact = !exact;
+    if (tag.dc.text == nullptr) return;
+    std::vector<std::string PwrScheme::*>& inexact = step.CInexactValues;
+    for (const auto& [text, textExact] : {std::pair{tag.ac.text, exact}, std::pair{tag.dc.text, dcExact}}) {
+        inexact.erase(std::remove(inexact.begin(), inexact.end(), text), inexact.end());
+        if (!textExact) inexact.push_back(text);
+    }
 }
 
 bool StoreStepValue(PwrScheme& step, std::string_view text, std::string& errorText) {

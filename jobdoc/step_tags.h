@@ -21,9 +21,10 @@ std::pair<std::string_view, std::string_view> SplitAcDc(std::string_view text);
                                 std::string_view text, std::string& errorText);
 
 // Records whether the element's text reached the ANSI code page exactly, for
-// the tags whose text must be exact ("schname", "schdesc"; the later element
-// of a tag met twice wins here too). Other tags are left alone.
-void NoteTextExactness(PwrScheme& step, const StepTag& tag, bool exact);
+// the tags whose text must be exact: "schname", "schdesc" and each half of a
+// setting pair (`dcExact` is for the DC half; the later element of a tag met
+// twice wins here too). The options are left alone.
+void NoteTextExactness(PwrScheme& step, const StepTag& tag, bool exact, bool dcExact = true);
 
 // The step's "value" attribute into CStepValue, bounded like every other value.
 [[nodiscard]] bool StoreStepValue(PwrScheme& step, std::string_view text, std::string& errorText);

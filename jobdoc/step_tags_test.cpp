@@ -101,16 +101,20 @@ TEST(StepTags, ValuesThatDoNotFitAreRefusedWithTheirLimit) {
     EXPECT_EQ(step.CStepValue, "");
 }
 
-TEST(StepTags, OnlyNameAndDescriptionRecordAnInexactText) {
+TEST(StepTags, NameDescriptionAndSettingValuesRecordAnInexactText) {
     PwrScheme step{};
     NoteTextExactness(step, *FindStepTag("schname"), false);
-    NoteTextExactness(step, *FindStepTag("turnoffm"), false);
+    NoteTextExactness(step, *FindStepTag("turnoffm"), true, false);
     NoteTextExactness(step, *FindStepTag("action"), false);
     EXPECT_TRUE(step.CSchNameInexact);
     EXPECT_FALSE(step.CSchDescInexact);
+    using Texts = std::vector<std::string PwrScheme::*>;
+    EXPECT_EQ(step.CInexactValues, Texts{&PwrScheme::CTurnOffMDC});
     NoteTextExactness(step, *FindStepTag("schdesc"), false);
     EXPECT_TRUE(step.CSchDescInexact);
     // A later element of the same tag decides.
     NoteTextExactness(step, *FindStepTag("SchName"), true);
     EXPECT_FALSE(step.CSchNameInexact);
+    NoteTextExactness(step, *FindStepTag("turnoffm"), false, true);
+    EXPECT_EQ(step.CInexactValues, Texts{&PwrScheme::CTurnOffMAC});
 }

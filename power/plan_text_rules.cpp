@@ -30,6 +30,13 @@ std::optional<PlanTextRefusal> CheckPlanText(PlanText which, std::string_view te
         if (text.front() == '@')
             return PlanTextRefusal{"Scheme Name begins with @ hence not processed", "Scheme Name",
                                    "Scheme Name Begins With @"};
+        // The listing's names are read trimmed: a plan named with a blank at
+        // either end would never be found again by the name it was given.
+        // (Other white space is a control character, refused above; a blank
+        // is never a trail byte.)
+        if (text.front() == ' ' || text.back() == ' ')
+            return PlanTextRefusal{"Scheme Name begins or ends with white space hence not processed", "Scheme Name",
+                                   "Scheme Name Begins Or Ends With White Space"};
         return std::nullopt;
     }
     if (HoldsControlCharacter(text))

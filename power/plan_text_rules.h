@@ -6,7 +6,8 @@
 // system's code pages cannot hold (a look-alike or "?" could name another
 // plan). A name must also not look like what a listing shows in place of
 // other names: no "?" (the listing's stand-in for a character it cannot show)
-// and no leading "@" (a resource reference, listed under another name).
+// and no leading "@" (a resource reference, listed under another name). Nor
+// may it begin or end with a blank, which the listing does not show.
 // Whether the code pages hold a text is found by the caller; the rule itself
 // is platform-free.
 #include <optional>

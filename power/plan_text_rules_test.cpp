@@ -44,6 +44,14 @@ TEST(PlanTextRules, NamesAndDescriptionsAreRefusedForTheFirstRuleTheyBreak) {
     EXPECT_STREQ(refusal->status, "Scheme Name begins with @ hence not processed");
     EXPECT_STREQ(refusal->logValue3, "Scheme Name Begins With @");
     EXPECT_FALSE(CheckPlanText(PlanText::Name, "Team @ \x8B\x40", true));  // "@" also as a trail byte
+    for (const char* name : {"Office ", " Office", " "}) {
+        refusal = CheckPlanText(PlanText::Name, name, true);
+        ASSERT_TRUE(refusal) << name;
+        EXPECT_STREQ(refusal->status, "Scheme Name begins or ends with white space hence not processed");
+        EXPECT_STREQ(refusal->logValue3, "Scheme Name Begins Or Ends With White Space");
+    }
+    EXPECT_FALSE(CheckPlanText(PlanText::Name, "Office hours", true));
+    EXPECT_FALSE(CheckPlanText(PlanText::Description, " Office ", true));
     EXPECT_FALSE(CheckPlanText(PlanText::Description, "@night?", true));
     refusal = CheckPlanText(PlanText::Description, "a\tb", true);
     ASSERT_TRUE(refusal);

@@ -66,3 +66,10 @@ std::string FirstPlanGuid(std::string_view text) {
     const std::vector<SchemeEntry> plans = ParsePlanListing(text);
     return plans.empty() ? std::string() : plans.front().SchemeGuid;
 }
+
+std::string GuidListedTwice(const std::vector<SchemeEntry>& plans) {
+    for (std::size_t i = 0; i < plans.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (EqualsNoCaseAscii(plans[i].SchemeGuid, plans[j].SchemeGuid)) return plans[i].SchemeGuid;
+    return {};
+}

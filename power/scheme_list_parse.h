@@ -22,3 +22,9 @@ std::vector<SchemeEntry> ParsePlanListing(std::string_view text);
 
 // The GUID of the first plan line, or an empty text when there is none.
 std::string FirstPlanGuid(std::string_view text);
+
+// The first GUID that the plans hold twice (letter case aside), or an empty
+// text when each plan is listed once. A listing that names a plan twice is
+// corrupt (a capture written twice over, say): a deletion would delete the
+// plan twice.
+std::string GuidListedTwice(const std::vector<SchemeEntry>& plans);

@@ -88,6 +88,11 @@ TEST(PlanListing, KeepsEveryPlanInOrderWithDuplicatesAndNoFinalLineBreak) {
     ASSERT_EQ(25u, plans.size());
     for (int i = 0; i < 25; ++i) ExpectPlan(plans[i], i % 2 ? "Odd" : "Even plan", guids[i], i == 24 ? "Yes" : "No");
     EXPECT_TRUE(ParsePlanListing("").empty());
+
+    // Names may repeat, GUIDs may not (letter case aside).
+    EXPECT_EQ("", GuidListedTwice(plans));
+    text += "\r\n" + PlanLine("Power Scheme GUID:", "0000000C-0000-4000-8000-000000000012", "Odd", false);
+    EXPECT_EQ("0000000C-0000-4000-8000-000000000012", GuidListedTwice(ParsePlanListing(text)));
 }
 
 TEST(PlanListing, FirstPlanGuidReadsDuplicationOutput) {

@@ -1,5 +1,6 @@
 #include "power/setting_table.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "base/command_quote.h"
@@ -238,6 +239,16 @@ std::optional<std::uint64_t> IndexNumber(std::string_view text) {
     return value;
 }
 
+// A value that the ANSI code page could not hold exactly reached the record
+// as another text: whatever it would now read as, the job did not write it.
+constexpr char kNotInCodePage[] = "holds characters that the system's code page cannot hold exactly";
+
+bool IsInexact(const PwrScheme& request, const SettingRow& row, PowerSource source) {
+    const auto text = source == PowerSource::AC ? row.tag->ac.text : row.tag->dc.text;
+    const auto& inexact = request.CInexactValues;
+    return std::find(inexact.begin(), inexact.end(), text) != inexact.end();
+}
+
 // Why the record text cannot become the row's index, or the empty text when it can.
 std::string ValueFault(const SettingRow& row, std::string_view recordText) {
     switch (row.form) {
@@ -267,7 +278,7 @@ std::optional<SettingValueRefusal> CheckSettingValues(const PwrScheme& request, 
         for (PowerSource source : {PowerSource::AC, PowerSource::DC}) {
             const bool ac = source == PowerSource::AC;
             const std::string_view raw = SettingText(row, source, request);
-            const std::string fault = ValueFault(row, raw);
+            const std::string fault = IsInexact(request, row, source) ? kNotInCodePage : ValueFault(row, raw);
             if (fault.empty()) continue;
             SettingValueRefusal refusal;
             refusal.setting = std::string(row.tag->name) + (ac ? " AC" : " DC");

@@ -92,7 +92,8 @@ std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::strin
 // Why a request cannot be written: the first value, in command order, that
 // would not give POWERCFG a valid index (a job code that matches no code of
 // its translation, an empty text, a direct value that is not a whole number in
-// the setting's range: "-1", "+600", " 10", "101" for a percentage).
+// the setting's range: "-1", "+600", " 10", "101" for a percentage), or any
+// value the ANSI code page could not hold exactly (CInexactValues).
 struct SettingValueRefusal {
     std::string setting;  // the document's element and the power source, as "lowbatact DC"
     std::string value;    // the record text

@@ -261,4 +261,13 @@ TEST(SettingTable, ValuesThatCannotBecomeAValidCommandAreRefused) {
     EXPECT_FALSE(check(&PwrScheme::CSysCoolingDC, "2", 31));
     // The first in command order is reported.
     EXPECT_EQ(CheckSettingValues(PwrScheme{}, 3)->setting, "critbatact AC");
+
+    // A value that reached the record inexactly is refused whatever it reads
+    // as, a yes/no value too; unless its row is not written here.
+    PwrScheme inexact = FullRequest();
+    inexact.CInexactValues = {&PwrScheme::CSysCoolingDC, &PwrScheme::CReqPwdAC};
+    EXPECT_EQ(CheckSettingValues(inexact, 3)->status,
+              "Failed to set value of System cooling policy on DC Power : Value \"" + inexact.CSysCoolingDC +
+                  "\" holds characters that the system's code page cannot hold exactly hence not processed");
+    EXPECT_EQ(CheckSettingValues(inexact, 31)->setting, "reqpwd AC");
 }

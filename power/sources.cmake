@@ -25,6 +25,7 @@ list(APPEND KV_CORE_TESTS
 # The machine's facts for a step, and the running of what was decided.
 list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/command_failure.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exact_plan_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hibernation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_machine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_run.cpp)

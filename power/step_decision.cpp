@@ -72,11 +72,16 @@ FailureReport CommandFailed(std::string status, bool appendReason = true) {
     return report;
 }
 
-// The listed plans named as the request, in listing order.
-std::vector<const SchemeEntry*> NamedPlans(const StepFacts& facts) {
+// The listed plans named as the request, in listing order. A plan listed
+// under the name whose exact name is another is not one of them; a line says
+// which plan was passed over.
+std::vector<const SchemeEntry*> NamedPlans(PlanWriter& out, const StepFacts& facts) {
     std::vector<const SchemeEntry*> plans;
-    for (std::size_t i = 0; i < facts.listing.size() && i < facts.namedAsRequested.size(); ++i)
+    for (std::size_t i = 0; i < facts.listing.size() && i < facts.namedAsRequested.size(); ++i) {
+        if (i < facts.lookAlike.size() && facts.lookAlike[i])
+            out.NameLine("Info", facts.listing[i].SchemeGuid, "Exact Name Differs Hence Not This Scheme");
         if (facts.namedAsRequested[i]) plans.push_back(&facts.listing[i]);
+    }
     return plans;
 }
 
@@ -160,7 +165,7 @@ StepPlan HandOffOnOverwrite(PlanWriter& out, const PwrScheme& request, const cha
 // copied is checked first, so that a refused request leaves no copy behind.
 StepPlan DecideCreate(const PwrScheme& request, const StepFacts& facts) {
     PlanWriter out(StepOperation::Create, request);
-    const std::vector<const SchemeEntry*> named = NamedPlans(facts);
+    const std::vector<const SchemeEntry*> named = NamedPlans(out, facts);
     if (!named.empty()) {
         out.ActOn(*named.front());
         return HandOffOnOverwrite(out, request, "Scheme Already Present", "OverWriteIfExist", "Modifying Scheme",
@@ -203,7 +208,7 @@ StepPlan DecideCreate(const PwrScheme& request, const StepFacts& facts) {
 
 StepPlan DecideModify(const PwrScheme& request, const StepFacts& facts) {
     PlanWriter out(StepOperation::Modify, request);
-    const std::vector<const SchemeEntry*> named = NamedPlans(facts);
+    const std::vector<const SchemeEntry*> named = NamedPlans(out, facts);
     if (named.empty())
         return HandOffOnOverwrite(out, request, "Scheme Not Present", "Create If Not Exist", "Creating Scheme",
                                   StepOperation::Create);
@@ -226,8 +231,8 @@ StepPlan DecideModify(const PwrScheme& request, const StepFacts& facts) {
 // active one, which is never deleted.
 StepPlan DecideDelete(const PwrScheme& request, const StepFacts& facts) {
     PlanWriter out(StepOperation::Delete, request);
-    const std::vector<const SchemeEntry*> named = NamedPlans(facts);
     out.NameLine("Info", "Action", "Delete");
+    const std::vector<const SchemeEntry*> named = NamedPlans(out, facts);
     if (named.empty()) {
         out.NameLine("Error", "", "Scheme Not Present");
         return out.Refuse(Fixed("Scheme not present hence not deleted"));

@@ -96,7 +96,10 @@ std::optional<FailureReport> RefuseRequest(StepOperation operation, const PwrSch
 struct StepFacts {
     std::vector<SchemeEntry> listing;    // the installed plans, in listing order
     std::vector<bool> namedAsRequested;  // per listed plan: its name is the request's
-    std::int32_t osCode = 0;             // decides whether the cooling policy is written
+    // Per listed plan: listed under the request's name, but the system holds
+    // another exact name for it (the console showed a look-alike).
+    std::vector<bool> lookAlike;
+    std::int32_t osCode = 0;  // decides whether the cooling policy is written
     bool vistaOrLater = true;
     bool hibernationSupported = false;
     LeadBytes leadBytes;  // of the ANSI code page

@@ -107,6 +107,17 @@ TEST(StepDecision, DeletionRemovesEveryPlanOfTheNameUpToTheActiveOne) {
     EXPECT_EQ(plan.refusal.status, "Scheme not present hence not deleted");
 }
 
+// A plan listed under the name whose exact name is another: a creation makes
+// the plan named, with a line that says which plan was passed over.
+TEST(StepDecision, APlanListedAsALookAlikeIsPassedOverWithALine) {
+    StepFacts facts = Facts({{"Team", kTeamA, "No"}}, "Other");
+    facts.lookAlike = {true};
+    const StepPlan plan = DecideStep(StepOperation::Create, Request("Team"), facts);
+    EXPECT_EQ(plan.actions[0].line->val2 + "|" + plan.actions[0].line->val3,
+              std::string(kTeamA) + "|Exact Name Differs Hence Not This Scheme");
+    EXPECT_EQ(Commands(plan).front(), std::string("POWERCFG -DUPLICATESCHEME \"") + kBalanced + "\"");
+}
+
 TEST(StepDecision, RefusedRequestsRunNothing) {
     PwrScheme request = Request("Team?");
     request.CSchDesc = "tab\there";

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "power/command_runner.h"
+#include "power/exact_plan_names.h"
 #include "power/hibernation.h"
 #include "power/scheme_list.h"
+#include "power/scheme_list_parse.h"
 #include "report/reporter.h"
 #include "win/file_helpers.h"
 #include "win/os_info.h"
@@ -53,6 +55,10 @@ PlanListing PlansFromListingText(const std::string& bytes) {
     if (listing.plans.empty())
         return Refused("", "No Scheme Listed",
                        "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
+    const std::string twice = GuidListedTwice(listing.plans);
+    if (!twice.empty())
+        return Refused(twice, "Scheme Listed Twice",
+                       "Not Able to List Power Schemes : powercfg.exe /l listed the power scheme " + twice + " twice");
     return listing;
 }
 
@@ -70,10 +76,20 @@ FailureReport SystemNotDescribed() {
     return refusal;
 }
 
-StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing) {
+StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose) {
     StepFacts facts;
-    for (const SchemeEntry& entry : listing)
-        facts.namedAsRequested.push_back(SameSchemeName(entry.SchemeName, request.CSchName));
+    std::optional<ExactPlanNames> exactNames;  // loaded for the first plan of the name
+    for (const SchemeEntry& entry : listing) {
+        bool lookAlike = false;
+        const bool named = SameSchemeName(entry.SchemeName, request.CSchName);
+        if (named && whose == ListingOf::ThisMachine) {
+            if (!exactNames) exactNames.emplace();
+            const std::optional<std::wstring> exact = exactNames->Read(entry.SchemeGuid);
+            lookAlike = exact && !SameExactName(*exact, request.CSchName);
+        }
+        facts.namedAsRequested.push_back(named && !lookAlike);
+        facts.lookAlike.push_back(lookAlike);
+    }
     facts.listing = std::move(listing);
     char description[256] = {};
     static_cast<void>(GetOSDisplayString(description, facts.osCode));

@@ -30,8 +30,16 @@ std::optional<std::string> SystemDescription();
 // How a creation or modification is refused when it cannot be named.
 FailureReport SystemNotDescribed();
 
-// This machine's facts for the request, with the plans of `listing`.
-StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing);
+// Whose plans a listing shows: this machine's, whose exact names the power
+// API can confirm, or another machine's (a saved listing), taken as listed.
+enum class ListingOf { ThisMachine, AnotherMachine };
+
+// This machine's facts for the request, with the plans of `listing`. A plan
+// listed under the requested name is confirmed by its exact name where the
+// listing is this machine's and the power API can tell it; where it cannot,
+// the listed name decides.
+StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing,
+                       ListingOf whose = ListingOf::ThisMachine);
 
 // The status description the executor posts for a failure that happened
 // without a command having run (a refusal).

@@ -4,6 +4,7 @@
 // on battery second) and two flags. How long each text may be, and which
 // element fills it, is in pwr_scheme_fields.h.
 #include <string>
+#include <vector>
 
 struct PwrScheme {
     std::string CStepValue;
@@ -42,4 +43,8 @@ struct PwrScheme {
     // form ("?" or a look-alike), which must never name or describe a plan.
     bool CSchNameInexact = false;
     bool CSchDescInexact = false;
+    // The setting values (AC or DC text of a pair) that the ANSI code page
+    // cannot hold exactly; each then holds the code page's default character
+    // in place of what it lacks, never a look-alike, and is never written.
+    std::vector<std::string PwrScheme::*> CInexactValues;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 
 #include "tests/e2e/scenario.h"
@@ -117,11 +118,11 @@ std::string NewPlanGuid(const SimState& state, const std::string& name) {
 // scenario ends, and a file an interrupted run kept aside is put back first.
 class PowrprofDouble {
 public:
-    explicit PowrprofDouble(const std::string& folder)
+    explicit PowrprofDouble(const std::string& folder, const std::string& kind = "no_hibernation")
         : target_(folder + "\\powrprof.dll"), saved_(target_ + ".kv-saved") {
         MoveFileExA(saved_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
         keptAside_ = MoveFileA(target_.c_str(), saved_.c_str()) != FALSE;
-        const std::string source = BinFolder() + "\\no_hibernation\\powrprof.dll";
+        const std::string source = BinFolder() + "\\" + kind + "\\powrprof.dll";
         if (!CopyFileA(source.c_str(), target_.c_str(), FALSE)) ADD_FAILURE() << "cannot copy " << source;
         HKEY key = nullptr;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, kOverrideKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
@@ -511,6 +512,31 @@ TEST(CreateModifyE2E, PowrprofBesideTheProgramIsIgnored) {
     EXPECT_FALSE(FileExists(mark));
     EXPECT_TRUE(Contains(s.JournalCommands(), "POWERCFG -H \"ON\""));
     EXPECT_TRUE(Contains(LinesOf(s, "ModifyPowerSchemeVista"), "ModifyPowerSchemeVista|SUCCESS|Hibernate||On"));
+}
+
+// The console shows a full-width "Office" as "Office" (best fit): the power
+// API's exact name tells the two plans apart, and only the real one goes.
+// Wine's own API is not implemented: there, as before, the listing decides.
+TEST(CreateModifyE2E, APlanListedUnderALookAlikeNameIsNotThePlanNamed) {
+    const std::string lookAlike = "0a1b2c3d-0000-4000-8000-000000000001",
+                      office = "0a1b2c3d-0000-4000-8000-000000000002";
+    SimState state = DefaultSimState();
+    state.plans.push_back(
+        {lookAlike, "\xEF\xBC\xAF\xEF\xBD\x86\xEF\xBD\x86\xEF\xBD\x89\xEF\xBD\x83\xEF\xBD\x85", "", {}});
+    state.plans.push_back({office, "Office", "", {}});
+    for (const bool exactNames : {true, false}) {
+        Scenario s;
+        std::optional<PowrprofDouble> simulated;
+        if (exactNames) simulated.emplace(SystemFolder(), "sim_powrprof");
+        s.SetSimState(state);
+        s.WriteJob(JobXml({StepXml("Delete Scheme", "Office")}));
+        EXPECT_EQ(s.Run(), 0u);
+        EXPECT_EQ(s.JournalCommands().size(), exactNames ? 2u : 3u);
+        EXPECT_EQ(s.JournalCommands().back(), "POWERCFG -DELETE \"" + office + "\"");
+        EXPECT_EQ(Contains(LinesOf(s, "DeletePowerSchemeVista"), "DeletePowerSchemeVista|INFO|Office|" + lookAlike +
+                                                                     "|Exact Name Differs Hence Not This Scheme"),
+                  exactNames);
+    }
 }
 
 // Run by scripts/bench-create-modify, not by the test suite: the wall time of

@@ -66,6 +66,10 @@ TEST(PlanSafetyE2E, NamesThatDoNotReachPowercfgExactlyAreRefusedBeforeAnyCommand
          "Scheme Description holds control characters hence not processed"},
         {StepXml("Delete Scheme", "Plan ?"), "DeletePowerSchemeVista", "Scheme Name||Scheme Name Has Question Mark",
          "Scheme Name holds a question mark hence not processed"},  // "Plan Ж" is listed so
+        // The listing trims names: "Office " would never be found again.
+        {"<step value=\"1\"><action>Create Scheme</action><schname><![CDATA[Office ]]></schname></step>",
+         "CreatePowerSchemeVista", "Scheme Name||Scheme Name Begins Or Ends With White Space",
+         "Scheme Name begins or ends with white space hence not processed"},
     };
     SimState state = DefaultSimState();
     state.plans.push_back({"0a1b2c3d-0000-4000-8000-000000000001", "????", "", {}});
@@ -135,6 +139,19 @@ TEST(PlanSafetyE2E, ListingsAndDuplicationOutputAreTrustedOnlyWhenTheyWorked) {
               "CreatePowerSchemeVista|ERROR|Scheme List||No Scheme Listed");
     EXPECT_EQ(PostedStatus(empty).desc, "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
     EXPECT_EQ(PlanNames(empty.ReadSimState()), PlanNames(DefaultSimState()));
+
+    // A listing that names a plan twice would have it deleted twice.
+    Scenario twice;
+    twice.SetSimState(
+        StateWithFault(kListing, 0, std::string("Power Scheme GUID: ") + kBalanced + "  (Balanced)\r\n", true));
+    twice.WriteJob(JobXml({StepXml("Delete Scheme", "Balanced")}));
+    EXPECT_EQ(twice.Run(), 0u);
+    EXPECT_EQ(twice.JournalCommands(), std::vector<std::string>{kListing});
+    EXPECT_EQ(LastLineOf(twice, "DeletePowerSchemeVista"),
+              std::string("DeletePowerSchemeVista|ERROR|Scheme List|") + kBalanced + "|Scheme Listed Twice");
+    EXPECT_EQ(PostedStatus(twice).desc, std::string("Not Able to List Power Schemes : powercfg.exe /l listed the "
+                                                    "power scheme ") +
+                                            kBalanced + " twice");
 
     Scenario misleading;
     misleading.SetSimState(StateWithFault("-DUPLICATESCHEME", 0,

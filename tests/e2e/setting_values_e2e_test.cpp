@@ -28,3 +28,17 @@ TEST(SettingValuesE2E, AValueThatCannotBeWrittenChangesNothing) {
     EXPECT_EQ(create.JournalCommands(), listingOnly);
     EXPECT_EQ(PostedStatus(create).status, "Fail");
 }
+
+// Code page 1252 has no infinity sign: its best fit "8" would be a valid
+// timeout. Refused before any change, the value shown without a look-alike.
+TEST(SettingValuesE2E, AValueWithoutAnExactAnsiFormChangesNothing) {
+    if (GetACP() != 1252) GTEST_SKIP() << "needs code page 1252";
+    Scenario s;
+    s.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", ValidSettings({{"turnoffm", "600#@#\xE2\x88\x9E"}}))}));
+    EXPECT_EQ(s.Run(), 0u);
+    EXPECT_EQ(s.JournalCommands(), std::vector<std::string>{"powercfg.exe /l"});
+    EXPECT_TRUE(Contains(LogLines(s.Log()), "ModifyPowerSchemeVista|ERROR|Invalid Setting Value|turnoffm DC|?"));
+    EXPECT_EQ(PostedStatus(s).desc,
+              "Failed to set value of Turn Off Monitor on DC Power : Value \"?\" holds characters that the system's "
+              "code page cannot hold exactly hence not processed");
+}
