@@ -164,16 +164,16 @@ bool RunOperation(StepOperation operation, const PwrScheme& step) {
 // listing and its last command. Nothing a step leaves behind is read by the
 // next one, which lists the plans afresh: the lock is let go after each step,
 // and a waiting run takes its turn before this run's next step.
-bool RunLockedStep(const StepAction& action, const PwrScheme& step) {
+bool RunLockedStep(const std::string& installationPath, const StepAction& action, const PwrScheme& step) {
     UniqueFile runLock;
-    if (!TakeRunLock(runLock)) return false;
+    if (!TakeRunLock(installationPath, runLock)) return false;
     LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName.c_str()));
     return RunOperation(action.operation, step);
 }
 
 // Hands each step to the operation its action names, until the steps run out
 // (true) or a step fails (false).
-bool RunSteps(JobDocument& document) {
+bool RunSteps(const std::string& installationPath, JobDocument& document) {
     PwrScheme step{};
     std::string errorText;
     for (;;) {
@@ -188,13 +188,13 @@ bool RunSteps(JobDocument& document) {
             LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction.c_str()));
             continue;
         }
-        if (!RunLockedStep(*action, step)) return false;
+        if (!RunLockedStep(installationPath, *action, step)) return false;
     }
 }
 
 // The outcome is posted once the steps are done, without the run lock.
 Ending RunStepsAndReport(const Run& run, JobDocument& document) {
-    const bool success = RunSteps(document);
+    const bool success = RunSteps(run.agent.InstallationPath, document);
     ReportOutcome(run, success);
     return success ? Ending::Normal : Ending::Failure;
 }
