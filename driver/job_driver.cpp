@@ -10,6 +10,7 @@
 #include "driver/run_lock.h"
 #include "jobdoc/header_names.h"
 #include "jobdoc/job_document.h"
+#include "power/left_copy_recovery.h"
 #include "power/plan_operations.h"
 #include "power/step_action.h"
 #include "report/fatal_exit.h"
@@ -146,16 +147,16 @@ std::string WithoutTabs(const char* text) {
 }
 
 // The operation that carries out a step's action.
-bool RunOperation(StepOperation operation, const PwrScheme& step) {
+bool RunOperation(StepOperation operation, const PwrScheme& step, const std::string& copyRecord) {
     switch (operation) {
         case StepOperation::Create:
-            return CreatePowerSchemeVista(step);
+            return CreatePowerSchemeVista(step, copyRecord);
         case StepOperation::Modify:
-            return ModifyPowerSchemeVista(step);
+            return ModifyPowerSchemeVista(step, copyRecord);
         case StepOperation::Delete:
             break;
     }
-    return DeletePowerSchemeVista(step);
+    return DeletePowerSchemeVista(step, copyRecord);
 }
 
 // One step under the run lock. A step lists the plans, decides from that
@@ -163,12 +164,15 @@ bool RunOperation(StepOperation operation, const PwrScheme& step) {
 // the reverse, included), so no other run's command may come between its
 // listing and its last command. Nothing a step leaves behind is read by the
 // next one, which lists the plans afresh: the lock is let go after each step,
-// and a waiting run takes its turn before this run's next step.
+// and a waiting run takes its turn before this run's next step. Copies that a
+// stopped run left named like their base plan are dealt with first.
 bool RunLockedStep(const std::string& installationPath, const StepAction& action, const PwrScheme& step) {
     UniqueFile runLock;
     if (!TakeRunLock(installationPath, runLock)) return false;
+    const std::string copyRecord = CopyRecordIn(installationPath);
+    RecoverLeftCopies(kMain, copyRecord);
     LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName.c_str()));
-    return RunOperation(action.operation, step);
+    return RunOperation(action.operation, step, copyRecord);
 }
 
 // Hands each step to the operation its action names, until the steps run out
