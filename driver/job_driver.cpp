@@ -10,6 +10,7 @@
 #include "driver/run_lock.h"
 #include "jobdoc/header_names.h"
 #include "jobdoc/job_document.h"
+#include "power/left_copy_recovery.h"
 #include "power/plan_operations.h"
 #include "power/step_action.h"
 #include "report/fatal_exit.h"
@@ -146,16 +147,16 @@ std::string WithoutTabs(const char* text) {
 }
 
 // The operation that carries out a step's action.
-bool RunOperation(StepOperation operation, const PwrScheme& step) {
+bool RunOperation(StepOperation operation, const PwrScheme& step, const std::string& copyRecord) {
     switch (operation) {
         case StepOperation::Create:
-            return CreatePowerSchemeVista(step);
+            return CreatePowerSchemeVista(step, copyRecord);
         case StepOperation::Modify:
-            return ModifyPowerSchemeVista(step);
+            return ModifyPowerSchemeVista(step, copyRecord);
         case StepOperation::Delete:
             break;
     }
-    return DeletePowerSchemeVista(step);
+    return DeletePowerSchemeVista(step, copyRecord);
 }
 
 // One step under the run lock. A step lists the plans, decides from that
@@ -163,17 +164,20 @@ bool RunOperation(StepOperation operation, const PwrScheme& step) {
 // the reverse, included), so no other run's command may come between its
 // listing and its last command. Nothing a step leaves behind is read by the
 // next one, which lists the plans afresh: the lock is let go after each step,
-// and a waiting run takes its turn before this run's next step.
-bool RunLockedStep(const StepAction& action, const PwrScheme& step) {
+// and a waiting run takes its turn before this run's next step. Copies that a
+// stopped run left named like their base plan are dealt with first.
+bool RunLockedStep(const std::string& installationPath, const StepAction& action, const PwrScheme& step) {
     UniqueFile runLock;
-    if (!TakeRunLock(runLock)) return false;
+    if (!TakeRunLock(installationPath, runLock)) return false;
+    const std::string copyRecord = CopyRecordIn(installationPath);
+    RecoverLeftCopies(kMain, copyRecord);
     LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName.c_str()));
-    return RunOperation(action.operation, step);
+    return RunOperation(action.operation, step, copyRecord);
 }
 
 // Hands each step to the operation its action names, until the steps run out
 // (true) or a step fails (false).
-bool RunSteps(JobDocument& document) {
+bool RunSteps(const std::string& installationPath, JobDocument& document) {
     PwrScheme step{};
     std::string errorText;
     for (;;) {
@@ -188,13 +192,13 @@ bool RunSteps(JobDocument& document) {
             LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction.c_str()));
             continue;
         }
-        if (!RunLockedStep(*action, step)) return false;
+        if (!RunLockedStep(installationPath, *action, step)) return false;
     }
 }
 
 // The outcome is posted once the steps are done, without the run lock.
 Ending RunStepsAndReport(const Run& run, JobDocument& document) {
-    const bool success = RunSteps(document);
+    const bool success = RunSteps(run.agent.InstallationPath, document);
     ReportOutcome(run, success);
     return success ? Ending::Normal : Ending::Failure;
 }

@@ -6,14 +6,12 @@
 
 #include "base/time_limit.h"
 #include "report/reporter.h"
+#include "run/installation.h"
 #include "win/limit_setting.h"
 #include "win/lock_file.h"
-#include "win/module_path.h"
 
 namespace {
 constexpr Reporter kLock("WinMain");
-constexpr char kLockFileName[] = "Kestrovane.lock";
-constexpr char kNextFileName[] = "Kestrovane.next";
 // Longer than the command runner's limit, so that a run waiting behind a
 // hung command still gets its turn once that command has been ended.
 constexpr unsigned long kWaitLimitMs = 10 * 60 * 1000;
@@ -55,13 +53,9 @@ bool HoldWhenFree(const std::string& path, UniqueFile& holder, LockWait& wait) {
 }
 }  // namespace
 
-bool TakeRunLock(UniqueFile& holder) {
-    const std::string path = FileBesideExecutable(kLockFileName);
-    const std::string nextPath = FileBesideExecutable(kNextFileName);
-    if (path.empty() || nextPath.empty()) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return LockNotOpened();
-    }
+bool TakeRunLock(const std::string& installationPath, UniqueFile& holder) {
+    const std::string path = RunLockIn(installationPath);
+    const std::string nextPath = NextInLineIn(installationPath);
     LockWait wait{path, LimitFromEnvironment("KV_RUN_LOCK_WAIT_MS", kWaitLimitMs), GetTickCount64(), false};
     // Next in line until the lock is ours: a run that lets go of the lock
     // after a step cannot take it back before this one.

@@ -1,12 +1,14 @@
 #pragma once
 // One run at a time works on the machine's power plans, one step at a time:
 // a step's plan work (from its listing to its last command) happens while
-// its run holds the lock file "Kestrovane.lock" beside the executable,
-// shared by every run of this installation and by the listing file
-// "Schemes.txt" they use. Runs take turns between steps: a run that waits
+// its run holds the lock file "Kestrovane.lock" in the agent's installation
+// folder, which every copy of the program finds there, wherever its own
+// executable lies. Runs take turns between steps: a run that waits
 // first holds "Kestrovane.next", the place next in line, so the holder,
 // which lets go of the lock after each step, must wait for that place too
 // before its next step, and the waiting run takes the lock in between.
+#include <string>
+
 #include "win/owners.h"
 
 // Takes the run lock for one step into `holder`: first the place next in
@@ -15,4 +17,4 @@
 // shorten the wait). A run that has to wait logs so once per step. False
 // when the wait ran out or a lock file cannot be opened: the reason is
 // logged and stored as the status description, and `holder` stays empty.
-bool TakeRunLock(UniqueFile& holder);
+bool TakeRunLock(const std::string& installationPath, UniqueFile& holder);

@@ -31,5 +31,12 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/step_run.cpp)
 list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_failure_test.cpp)
 
+# The record of plan copies not yet renamed, and what a run does about them.
+list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/left_copy.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/left_copy_test.cpp)
+list(APPEND KV_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/left_copy_record.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/left_copy_recovery.cpp)
+
 # The step actions a job may name.
 list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/step_action.cpp)

@@ -10,6 +10,8 @@
 #include "base/text.h"
 #include "power/command_failure.h"
 #include "power/command_runner.h"
+#include "power/left_copy_record.h"
+#include "power/left_copy_recovery.h"
 #include "power/plan_commands.h"
 #include "power/plan_operations.h"
 #include "power/scheme_list.h"
@@ -39,13 +41,51 @@ bool LogOsDescription(const Reporter& reporter) {
     return true;
 }
 
+// The copy of the base plan that a creation makes: its GUID once the
+// duplication has printed it, and the record that names it until it is renamed.
+struct NewCopy {
+    std::string guid;
+    const std::string& recordPath;
+};
+
+// A copy that was not renamed still carries the base plan's name, and a later
+// step naming the base plan could take it for the base plan: it is deleted.
+// When that fails too, the status description says which copy was left.
+bool DeleteUnrenamedCopy(const Reporter& reporter, const std::string& planGuid) {
+    reporter.Line("Info", "DELETE", planGuid, "Deleting Copy Named Like Base Scheme");
+    if (ExecuteCMD(PowercfgProgram(), DeleteCommand(planGuid).c_str())) return true;
+    reporter.Line("Failed", "DELETE", planGuid, "Copy Named Like Base Scheme Left");
+    // The copy's GUID must survive the cut to the status description's size.
+    constexpr std::size_t kStatusLimit = 1023;
+    const std::string note = "; a copy named like the base scheme was left, Scheme GUID " + planGuid;
+    std::string status(TrimWhite(StatusDescription()));
+    status.resize(std::min(status.size(), kStatusLimit - note.size()));
+    SetStatusDescription(status + note);
+    return false;
+}
+
+// The copy is recorded before any other command runs, so a run ended before
+// the rename leaves a record that the next run deletes the copy by. A copy
+// that cannot be recorded is deleted at once.
+bool RecordNewCopy(const Reporter& reporter, const NewCopy& copy, const std::string& capture) {
+    SchemeEntry entry;
+    for (const SchemeEntry& printed : SchemesFromListing(ReadCapturedOutput(capture)))
+        if (printed.SchemeGuid == copy.guid) entry = printed;
+    entry.SchemeGuid = copy.guid;
+    if (RecordLeftCopy(copy.recordPath, entry)) return true;
+    reporter.RefuseWithSystemError("Not Able to Create Scheme : the new scheme could not be recorded : ", "Failed",
+                                   "Left Copy", GetLastError());
+    static_cast<void>(DeleteUnrenamedCopy(reporter, copy.guid));
+    return false;
+}
+
 // Copies the base plan and returns the new plan's GUID, empty when no plan can
 // be trusted to be the new one: a duplication that could not run or ended with
 // an exit code other than 0, or whose output names no plan, or names one that
 // the listing before it already held (the base plan, say). No command may run
 // on such a GUID, so nothing but the untrusted copy is left.
-std::string Duplicate(const Reporter& reporter, const PlannedCommand& command,
-                      const std::vector<SchemeEntry>& listing) {
+std::string Duplicate(const Reporter& reporter, const PlannedCommand& command, const std::vector<SchemeEntry>& listing,
+                      const std::string& recordPath) {
     const std::string capture = ListingFilePath();
     if (FileExists(capture)) DeleteFileA(capture.c_str());
     unsigned long exitCode = 0;
@@ -68,35 +108,24 @@ std::string Duplicate(const Reporter& reporter, const PlannedCommand& command,
         reporter.Fail(command.failure.status);
         return {};
     }
-    return guid;
+    return RecordNewCopy(reporter, {guid, recordPath}, capture) ? guid : std::string();
 }
 
-// A copy that was not renamed still carries the base plan's name, and a later
-// step naming the base plan could take it for the base plan: it is deleted.
-// When that fails too, the status description says which copy was left.
-void DeleteUnrenamedCopy(const Reporter& reporter, const std::string& planGuid) {
-    reporter.Line("Info", "DELETE", planGuid, "Deleting Copy Named Like Base Scheme");
-    if (ExecuteCMD(PowercfgProgram(), DeleteCommand(planGuid).c_str())) return;
-    reporter.Line("Failed", "DELETE", planGuid, "Copy Named Like Base Scheme Left");
-    // The copy's GUID must survive the cut to the status description's size.
-    constexpr std::size_t kStatusLimit = 1023;
-    const std::string note = "; a copy named like the base scheme was left, Scheme GUID " + planGuid;
-    std::string status(TrimWhite(StatusDescription()));
-    status.resize(std::min(status.size(), kStatusLimit - note.size()));
-    SetStatusDescription(status + note);
-}
-
-bool RunCommand(const Reporter& reporter, const PlannedCommand& command, const std::string& newPlanGuid) {
-    const std::string commandLine = WithNewPlanGuid(command.commandLine, newPlanGuid);
-    if (ExecuteCMD(PowercfgProgram(), commandLine.c_str())) return true;
-    ReportFailure(reporter, command.failure);
-    if (command.deletesCopyOnFailure) DeleteUnrenamedCopy(reporter, newPlanGuid);
-    return false;
+// The rename (the command that deletes the copy when it fails) gives the copy
+// its own name: renamed or deleted, the copy is no longer recorded.
+bool RunCommand(const Reporter& reporter, const PlannedCommand& command, const NewCopy& copy) {
+    const std::string commandLine = WithNewPlanGuid(command.commandLine, copy.guid);
+    const bool succeeded = ExecuteCMD(PowercfgProgram(), commandLine.c_str());
+    if (!succeeded) ReportFailure(reporter, command.failure);
+    if (command.deletesCopyOnFailure && (succeeded || DeleteUnrenamedCopy(reporter, copy.guid)))
+        ForgetLeftCopy(copy.recordPath, copy.guid);
+    return succeeded;
 }
 
 // Logs and runs the plan's actions in order; false at the first failure.
-bool RunActions(const Reporter& reporter, const StepPlan& plan, const std::vector<SchemeEntry>& listing) {
-    std::string newPlanGuid;
+bool RunActions(const Reporter& reporter, const StepPlan& plan, const std::vector<SchemeEntry>& listing,
+                const std::string& recordPath) {
+    NewCopy copy{{}, recordPath};
     for (const PlannedAction& action : plan.actions) {
         if (action.line) {
             const PlannedLine& line = *action.line;
@@ -104,9 +133,9 @@ bool RunActions(const Reporter& reporter, const StepPlan& plan, const std::vecto
         }
         if (!action.command) continue;
         if (action.command->duplicatesPlan) {
-            newPlanGuid = Duplicate(reporter, *action.command, listing);
-            if (newPlanGuid.empty()) return false;
-        } else if (!RunCommand(reporter, *action.command, newPlanGuid)) {
+            copy.guid = Duplicate(reporter, *action.command, listing, recordPath);
+            if (copy.guid.empty()) return false;
+        } else if (!RunCommand(reporter, *action.command, copy)) {
             return false;
         }
     }
@@ -114,27 +143,29 @@ bool RunActions(const Reporter& reporter, const StepPlan& plan, const std::vecto
 }
 
 // One operation of the step. Sets `handOff` when the step goes on as another.
-bool RunOperation(StepOperation operation, const PwrScheme& request, std::optional<StepOperation>& handOff) {
+bool RunOperation(StepOperation operation, const PwrScheme& request, const std::string& recordPath,
+                  std::optional<StepOperation>& handOff) {
     const Reporter reporter(OperationModule(operation));
     if (const auto refusal = RefuseRequest(operation, request, RequestExactness(request)))
         return ReportFailure(reporter, *refusal);
+    if (const auto refusal = RefuseForLeftCopy(recordPath, request)) return ReportFailure(reporter, *refusal);
     if (operation != StepOperation::Delete && !LogOsDescription(reporter)) return false;
     PlanListing listing = ListPlans(ListingFilePath());
     if (listing.refusal) return ReportFailure(reporter, *listing.refusal);
 
     const StepFacts facts = MachineFacts(request, std::move(listing.plans));
     const StepPlan plan = DecideStep(operation, request, facts);
-    if (!RunActions(reporter, plan, facts.listing)) return false;
+    if (!RunActions(reporter, plan, facts.listing, recordPath)) return false;
     if (plan.end == StepEnd::Refused) return ReportFailure(reporter, plan.refusal);
     if (plan.end == StepEnd::HandsOff) handOff = plan.handOffTo;
     return true;
 }
 
-bool RunPlanStep(StepOperation operation, const PwrScheme& request) {
+bool RunPlanStep(StepOperation operation, const PwrScheme& request, const std::string& copyRecord) {
     try {
         for (;;) {
             std::optional<StepOperation> handOff;
-            if (!RunOperation(operation, request, handOff)) return false;
+            if (!RunOperation(operation, request, copyRecord, handOff)) return false;
             if (!handOff) return true;
             operation = *handOff;
         }
@@ -145,6 +176,12 @@ bool RunPlanStep(StepOperation operation, const PwrScheme& request) {
 
 }  // namespace
 
-bool CreatePowerSchemeVista(PwrScheme request) { return RunPlanStep(StepOperation::Create, request); }
-bool ModifyPowerSchemeVista(PwrScheme request) { return RunPlanStep(StepOperation::Modify, request); }
-bool DeletePowerSchemeVista(PwrScheme request) { return RunPlanStep(StepOperation::Delete, request); }
+bool CreatePowerSchemeVista(PwrScheme request, const std::string& copyRecord) {
+    return RunPlanStep(StepOperation::Create, request, copyRecord);
+}
+bool ModifyPowerSchemeVista(PwrScheme request, const std::string& copyRecord) {
+    return RunPlanStep(StepOperation::Modify, request, copyRecord);
+}
+bool DeletePowerSchemeVista(PwrScheme request, const std::string& copyRecord) {
+    return RunPlanStep(StepOperation::Delete, request, copyRecord);
+}

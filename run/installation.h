@@ -24,3 +24,18 @@ inline std::string RelayDllIn(std::string_view installationPath) {
     return std::string(installationPath) + "\\Relaynet.dll";
 }
 inline constexpr char kRelayEntryName[] = "WebPostData";
+
+// The run lock and the place next in line for it. Every copy of the program
+// on the machine reads the same agent key, so all find them in the one
+// installation folder, wherever the executable itself lies.
+inline std::string RunLockIn(std::string_view installationPath) {
+    return std::string(installationPath) + "\\Kestrovane.lock";
+}
+inline std::string NextInLineIn(std::string_view installationPath) {
+    return std::string(installationPath) + "\\Kestrovane.next";
+}
+
+// Beside the run lock: the plan copies a creation made and has not renamed yet.
+inline std::string CopyRecordIn(std::string_view installationPath) {
+    return std::string(installationPath) + "\\Kestrovane.copy";
+}

@@ -1,7 +1,8 @@
 // powercfg.exe: a stand-in for the Windows power configuration tool, for tests.
 // State comes from the file named by KV_POWERCFG_STATE (the built-in default
 // when the file is missing or the variable is unset); every invocation is
-// journalled to KV_POWERCFG_JOURNAL, or "<state path>.journal".
+// journalled to KV_POWERCFG_JOURNAL, or "<state path>.journal". An
+// invocation whose command line holds the text of KV_POWERCFG_STALL stalls.
 #include <windows.h>
 
 #include <string>
@@ -32,6 +33,20 @@ SimOutcome RunWithStateFile(const std::wstring& statePath, const std::string& co
     return outcome;
 }
 
+// A tool that never comes back, for a test to end the program at a known
+// command: before the state is read, the process id is written to
+// "<state path>.stalled", and the invocation waits to be ended (a minute at
+// most). It then fails having changed nothing and without a journal line.
+bool Stalls(const std::string& commandLine, const std::wstring& statePath) {
+    constexpr DWORD kStallMs = 60 * 1000;
+    const std::string stall = WideToUtf8(EnvironmentText(L"KV_POWERCFG_STALL"));
+    if (stall.empty() || commandLine.find(stall) == std::string::npos) return false;
+    if (!statePath.empty())
+        static_cast<void>(ReplaceFileBytes(statePath + L".stalled", std::to_string(GetCurrentProcessId())));
+    Sleep(kStallMs);
+    return true;
+}
+
 }  // namespace
 
 int main() {
@@ -40,6 +55,7 @@ int main() {
     std::wstring journalPath = EnvironmentText(L"KV_POWERCFG_JOURNAL");
     if (journalPath.empty() && !statePath.empty()) journalPath = statePath + L".journal";
 
+    if (Stalls(commandLine, statePath)) return 1;
     const SimOutcome outcome = RunWithStateFile(statePath, commandLine);
     if (outcome.sleepMs > 0) Sleep(static_cast<DWORD>(outcome.sleepMs));
     WriteStandardOutput(outcome.out);

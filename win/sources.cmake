@@ -12,8 +12,9 @@ list(APPEND KV_WIN_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/file_helpers_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry_test.cpp)
 
-# Time limits, files beside the executable, the lock file.
+# Time limits, files beside the executable, protected files, the lock file.
 list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/limit_setting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/module_path.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/protected_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lock_file.cpp)

@@ -9,6 +9,7 @@
 
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/valid_settings.h"
+#include "tests/win/temp_folder.h"
 
 namespace {
 constexpr char kListing[] = "powercfg.exe /l";
@@ -193,5 +194,66 @@ TEST(PlanSafetyE2E, CopyThatCannotBeRenamedIsDeleted) {
         EXPECT_EQ(s.JournalCommands().back(), "POWERCFG -DELETE \"" + copy + "\"");
         EXPECT_EQ(FindPlan(s.ReadSimState(), copy) != nullptr, deleteFails);
         EXPECT_EQ(PostedStatus(s).desc.find("was left, Scheme GUID " + copy) != std::string::npos, deleteFails);
+        EXPECT_EQ(ReadWholeFile(s.InstallPath() + "\\Kestrovane.copy").find(copy) != std::string::npos, deleteFails);
     }
+}
+
+// A run ended between the duplication and the rename leaves a copy named like
+// its base plan, and its record. A later "Modify Scheme Balanced" must not
+// take the copy for Balanced: while the copy cannot be deleted the step is
+// refused with the copy's GUID; once it can, it is deleted before the step.
+TEST(PlanSafetyE2E, CopyLeftByAKilledCreationIsDeletedBeforeTheNextStep) {
+    Scenario s;
+    const std::string record = s.InstallPath() + "\\Kestrovane.copy";
+    const std::string stalled = s.SimStatePath() + ".stalled";
+    s.WriteJob(JobXml({StepXml("Create Scheme", "Fresh", ValidSettings({{"schbasedon", "1"}}))}));
+    s.SetEnv("KV_POWERCFG_STALL", "-CHANGENAME");
+    HANDLE killed = s.Start();
+    for (int i = 0; i < 1200 && ReadWholeFile(stalled).empty(); ++i) Sleep(50);
+    TerminateProcess(killed, 1);
+    EXPECT_EQ(Scenario::Wait(killed), 1u);
+    HANDLE simulator =
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, std::strtoul(ReadWholeFile(stalled).c_str(), nullptr, 10));
+    ASSERT_NE(simulator, nullptr) << "the rename never stalled";
+    TerminateProcess(simulator, 1);
+    WaitForSingleObject(simulator, 60 * 1000);
+    CloseHandle(simulator);
+    std::string copy;
+    for (const SimPlan& plan : s.ReadSimState().plans)
+        if (plan.name == "Balanced" && plan.guid != kBalanced) copy = plan.guid;
+    ASSERT_FALSE(copy.empty());
+    EXPECT_NE(ReadWholeFile(record).find(copy), std::string::npos);
+
+    s.SetEnv("KV_POWERCFG_STALL", "");
+    s.WriteJob(JobXml({StepXml("Modify Scheme", "Balanced", ValidSettings())}));
+    SimState state = s.ReadSimState();
+    state.faults.push_back({0, "-DELETE", 1, ""});
+    s.SetSimState(state);
+    EXPECT_EQ(s.Run(), 0u);
+    const std::vector<std::string> refused = LogLines(s.Log());
+    EXPECT_TRUE(Contains(refused, "WinMain|FAILED|Left Copy|" + copy + "|Copy Named Like Base Scheme Left"));
+    EXPECT_EQ(LastLineOf(s, "ModifyPowerSchemeVista"), "ModifyPowerSchemeVista|FAILED|Balanced|Left Copy|" + copy);
+    EXPECT_EQ(PostedStatus(s).desc,
+              "A copy named like this scheme, left by a stopped run, could not be deleted (Scheme "
+              "GUID " +
+                  copy + ") hence not processed");
+    EXPECT_EQ(s.JournalCommands().back(), "POWERCFG -DELETE \"" + copy + "\"");
+
+    state.faults.clear();
+    s.SetSimState(state);
+    EXPECT_EQ(s.Run(), 0u);
+    const std::vector<std::string> lines = LogLines(s.Log());
+    const auto deleted = std::find(lines.begin(), lines.end(), "WinMain|SUCCESS|Left Copy|" + copy + "|Deleted");
+    ASSERT_NE(deleted, lines.end());
+    EXPECT_EQ(std::find(deleted, lines.end(), "WinMain|INFO|Action|Modify|Balanced") - deleted, 1);
+    EXPECT_EQ(FindPlan(s.ReadSimState(), copy), nullptr);
+    EXPECT_EQ(GetFileAttributesA(record.c_str()), INVALID_FILE_ATTRIBUTES);
+    const std::vector<std::string> commands = s.JournalCommands();
+    const auto write = std::find_if(commands.begin(), commands.end(), [](const std::string& c) {
+        return c.find("-SETACVALUEINDEX") != std::string::npos;
+    });
+    ASSERT_NE(write, commands.end());
+    EXPECT_NE(write->find(kBalanced), std::string::npos);
+    const auto saved = s.SavedStatuses();
+    EXPECT_EQ(std::count_if(saved.begin(), saved.end(), [](const auto& r) { return r.status == "Success"; }), 1);
 }

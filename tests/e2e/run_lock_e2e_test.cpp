@@ -29,10 +29,10 @@ std::string DeleteCommand(const std::string& guid) { return "POWERCFG -DELETE \"
 }  // namespace
 
 TEST(RunLockE2E, ARunWaitsForTheLockHolderAndRunsTakeTurns) {
-    const std::string lockPath = BinFolder() + "\\Kestrovane.lock";
     {
         // Another run holds the lock for longer than this run may wait.
         Scenario s;
+        const std::string lockPath = s.InstallPath() + "\\Kestrovane.lock";
         s.SetSimState(StateWithAlphaAndBeta());
         s.WriteJob(JobXml({StepXml("Delete Scheme", "Alpha")}));
         s.SetEnv("KV_RUN_LOCK_WAIT_MS", "2000");
@@ -118,4 +118,32 @@ TEST(RunLockE2E, RunsTakeTurnsBetweenSteps) {
     }
     EXPECT_TRUE(order == "04123" || order == "01423" || order == "01243") << order;
     for (const auto& record : s.SavedStatuses()) EXPECT_EQ(record.status, "Success");  // both, by the order above
+}
+
+// Two copies of the program in different folders, for the same agent, each
+// deleting a plan in a step that takes 1.5 s: they share the lock in the
+// installation folder, so each listing is followed by its own step's deletion.
+TEST(RunLockE2E, CopiesInTwoFoldersShareTheInstallationsLock) {
+    Scenario s;
+    SimState state = StateWithAlphaAndBeta();
+    state.faults.push_back(SimFault(0, "-DELETE", 0, "", "", true, 1500));
+    s.SetSimState(state);
+    TempFolder otherCopy;
+    const std::string otherExe = otherCopy.path() + "\\Kestrovane.exe";
+    ASSERT_TRUE(CopyFileA((BinFolder() + "\\Kestrovane.exe").c_str(), otherExe.c_str(), FALSE));
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Alpha")}));
+    HANDLE first = s.Start();
+    s.UseProgram(otherExe);
+    s.SetField(2, otherCopy.WriteFile("job.xml", JobXml({StepXml("Delete Scheme", "Beta")})));
+    HANDLE second = s.Start();
+    EXPECT_EQ(Scenario::Wait(first), 0u);
+    EXPECT_EQ(Scenario::Wait(second), 0u);
+
+    const std::vector<std::string> commands = s.JournalCommands();
+    const bool alphaFirst = commands.size() > 1 && commands[1] == DeleteCommand(kAlpha);
+    EXPECT_EQ(commands, (std::vector<std::string>{kList, DeleteCommand(alphaFirst ? kAlpha : kBeta), kList,
+                                                  DeleteCommand(alphaFirst ? kBeta : kAlpha)}));
+    const auto saved = s.SavedStatuses();
+    ASSERT_EQ(saved.size(), 2u);
+    for (const auto& record : saved) EXPECT_EQ(record.status, "Success");
 }

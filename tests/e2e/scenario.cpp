@@ -235,7 +235,7 @@ HANDLE Scenario::Start() {
     env.emplace_back("KV_POWERCFG_JOURNAL", SimStatePath() + ".journal");
     for (const auto& [name, value] : env) SetEnvironmentVariableA(name.c_str(), value.c_str());
 
-    const std::string exe = BinFolder() + "\\Kestrovane.exe";
+    const std::string exe = program_.empty() ? BinFolder() + "\\Kestrovane.exe" : program_;
     const std::string commandLine = "\"" + exe + "\" " + Argument();
     // The line is read as CreateProcessA would read it, or as UTF-8.
     std::vector<wchar_t> line(commandLine.size() + 1), folder(install_.size() + 1);

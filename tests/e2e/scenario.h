@@ -70,6 +70,8 @@ public:
     // Environment variables set for the run only.
     void SetEnv(const std::string& name, const std::string& value);
 
+    // Runs another copy of Kestrovane.exe from now on (full Windows path).
+    void UseProgram(const std::string& exePath) { program_ = exePath; }
     // Runs Kestrovane.exe with Argument() and waits; returns its exit code.
     DWORD Run();
     // The same in two halves, for runs that overlap: Start returns the
@@ -96,6 +98,7 @@ public:
 
 private:
     std::string install_;
+    std::string program_;
     std::vector<std::string> fields_;
     std::string rawArgument_;
     bool useRaw_ = false;
