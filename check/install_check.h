@@ -15,5 +15,10 @@ std::string CheckAgentKey(CheckList& list);
 // listing, and Kestrovane.exe beside this program.
 void CheckInstallFiles(CheckList& list, const std::string& installationPath);
 
+// The files and folders a run writes: Schemes.txt beside the executor, the
+// run lock's files and the folder of undelivered records below
+// `installationPath` (not checked when it is empty).
+void CheckRunFiles(CheckList& list, const std::string& installationPath);
+
 // Every check and the summing-up line; returns the exit code.
 int CheckInstallation();

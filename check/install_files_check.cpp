@@ -132,7 +132,9 @@ void CheckInstallFiles(CheckList& list, const std::string& installationPath) {
 
 int CheckInstallation() {
     CheckList list;
-    CheckInstallFiles(list, CheckAgentKey(list));
+    const std::string installationPath = CheckAgentKey(list);
+    CheckInstallFiles(list, installationPath);
+    CheckRunFiles(list, installationPath);
     if (list.faults() == 0) {
         PrintLine("the installation is sound");
         return kExitSound;

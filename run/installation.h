@@ -25,6 +25,11 @@ inline std::string RelayDllIn(std::string_view installationPath) {
 }
 inline constexpr char kRelayEntryName[] = "WebPostData";
 
+// Where status records that could not be posted are kept for later delivery.
+inline std::string PostLogFolderIn(std::string_view installationPath) {
+    return std::string(installationPath) + "\\DorvikPostLogs";
+}
+
 // The run lock and the place next in line for it. Every copy of the program
 // on the machine reads the same agent key, so all find them in the one
 // installation folder, wherever the executable itself lies.

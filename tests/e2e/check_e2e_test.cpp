@@ -113,11 +113,11 @@ TEST(CheckE2E, InstallationWithAMissingValueHasOneFault) {
 
     const CheckRun check = RunCheck(s, {});
     EXPECT_EQ(check.exitCode, 1u);
-    ASSERT_EQ(check.lines.size(), 12u);
+    ASSERT_EQ(check.lines.size(), 17u);
     EXPECT_EQ(check.lines[5], "SITEID: missing; add it as a REG_SZ value of at most 31 characters");
     EXPECT_EQ(check.lines.back(), "the installation has 1 fault");
     const auto ok = [](const std::string& line) { return line.find(": ok") != std::string::npos; };
-    EXPECT_EQ(std::count_if(check.lines.begin(), check.lines.end(), ok), 10);
+    EXPECT_EQ(std::count_if(check.lines.begin(), check.lines.end(), ok), 15);
 }
 
 // What a run works with is no fault, and what it reads otherwise than it looks
@@ -142,4 +142,22 @@ TEST(CheckE2E, InstallationValuesAsARunReadsThem) {
 
     s.SetAgentValue("InstallationPath", "C:\\");
     EXPECT_TRUE(HasLineStarting(RunCheck(s, {}).lines, "log folder C:\\\\ApplicationLog\\DorvikLog: ok"));
+}
+
+// Files a run cannot write fail every run, or lose its outcome when a post
+// fails. (Under Wine as root a read-only file stays writable, so only the
+// folder-for-file faults are shown here.)
+TEST(CheckE2E, InstallationFilesARunCannotWrite) {
+    Scenario s;
+    const std::string records = s.InstallPath() + "\\DorvikPostLogs";
+    CreateDirectoryA((s.InstallPath() + "\\Kestrovane.lock").c_str(), nullptr);
+    std::fclose(std::fopen(records.c_str(), "wb"));
+
+    const CheckRun check = RunCheck(s, {});
+    EXPECT_TRUE(Contains(
+        check.lines, s.InstallPath() + "\\Kestrovane.lock: is a folder, where a run needs a file; remove the folder"));
+    EXPECT_TRUE(Contains(check.lines, "record folder " + records +
+                                          ": is a file, where a run keeps undelivered records in a folder; "
+                                          "remove the file"));
+    EXPECT_TRUE(HasLineStarting(check.lines, s.InstallPath() + "\\Kestrovane.copy: ok"));
 }
