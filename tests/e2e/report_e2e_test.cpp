@@ -220,3 +220,41 @@ TEST(ReportE2E, BadValuesFromTheRelayFailOnlyTheirAttempt) {
     EXPECT_EQ(s.FilesIn("DorvikPostLogs").size(), 1u);
     EXPECT_EQ(lines.back(), "WinMain|INFO|Application|End|");
 }
+
+// Eight runs end together; four posts are delivered, four are not. Each run
+// saves its record under a name of its own, and a delivered run removes only
+// its own: the four undelivered records stay, each where its run said.
+TEST(ReportE2E, RunsEndingTogetherKeepEveryUndeliveredRecord) {
+    Scenario s;
+    UseRelayDouble(s, "0\n");
+    const std::string delivering = s.InstallPath() + "\\relay-delivers.txt";
+    std::string ones;
+    for (int i = 0; i < 64; ++i) ones += "1\n";
+    ASSERT_TRUE(WriteFileBytes(delivering, ones));
+    s.WriteJob(kJobWithoutSteps);
+    std::vector<HANDLE> runs;
+    for (int i = 0; i < 8; ++i) {
+        s.SetEnv("KV_RELAY_DOUBLE_SCRIPT", i % 2 ? delivering : s.InstallPath() + "\\relay-script.txt");
+        runs.push_back(s.Start());
+    }
+    for (HANDLE run : runs) EXPECT_EQ(Scenario::Wait(run), 0u);
+
+    std::vector<std::string> onDisk;
+    for (const std::string& name : s.FilesIn("DorvikPostLogs"))
+        onDisk.push_back(s.InstallPath() + "\\DorvikPostLogs\\" + name);
+    std::vector<std::string> created;
+    for (const LogRecordLine& r : s.Log())
+        if (r.module == "SendWebpost" && r.val1 == "Created File ") created.push_back(r.val2);
+    std::sort(onDisk.begin(), onDisk.end());
+    std::sort(created.begin(), created.end());
+    EXPECT_EQ(created, onDisk);
+    EXPECT_EQ(onDisk.size(), 4u);
+    const std::string prefix = s.InstallPath() + "\\DorvikPostLogs\\wpdcmscriptjobinstancestatus_N_123456_PER_";
+    for (const std::string& path : onDisk) {
+        EXPECT_EQ(path.rfind(prefix, 0), 0u) << path;
+        EXPECT_EQ(path.size(), prefix.size() + 17 + 4) << path;
+    }
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "1.0|CREATEWEBPOST|Info|Success Webpost Return Status|1"), 4);
+    EXPECT_FALSE(HasLineStarting(lines, "SendWebpost|ERROR|"));
+}
