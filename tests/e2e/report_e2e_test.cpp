@@ -258,3 +258,52 @@ TEST(ReportE2E, RunsEndingTogetherKeepEveryUndeliveredRecord) {
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "1.0|CREATEWEBPOST|Info|Success Webpost Return Status|1"), 4);
     EXPECT_FALSE(HasLineStarting(lines, "SendWebpost|ERROR|"));
 }
+
+// A relay DLL whose initialisation never returns holds the system's loader:
+// its load is given up at the relay's limit, no step runs, the job's failure
+// is saved for later delivery and the run ends with exit code 0.
+TEST(ReportE2E, RelayThatNeverFinishesLoadingFailsTheJobWithItsReasonSaved) {
+    Scenario s;
+    UseRelayDouble(s, "1\n");
+    s.SetEnv("KV_RELAY_DOUBLE_LOAD", "hang");
+    s.SetEnv("KV_RELAY_TIMEOUT_MS", "2000");
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Power saver")}));
+    EXPECT_EQ(s.Run(), 0u);
+
+    EXPECT_TRUE(s.JournalCommands().empty());
+    EXPECT_TRUE(RelayCalls(s).empty());
+    const Posted saved = PostedStatus(s);
+    EXPECT_EQ(saved.status, "Fail");
+    EXPECT_EQ(saved.desc, "Relaynet DLL did not finish loading within 2 seconds hence not processed");
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_TRUE(Contains(lines, "1.0|CREATEWEBPOST|ERROR|Relaynet DLL Loading Timed Out|2 seconds"));
+    EXPECT_FALSE(HasLineStarting(lines, "WinMain|INFO|Action|"));
+    EXPECT_TRUE(HasLineStarting({lines.back()}, "SendWebpost|INFO|Created File |")) << lines.back();
+}
+
+// Limits of 0 from the environment are taken as their floor: the step and the
+// post still work. A relay that takes the crash filter away and then faults
+// fails only its attempt; one that handles an exception of its own delivers.
+TEST(ReportE2E, ZeroLimitsAndARelayThatRemovesTheCrashFilter) {
+    Scenario s;
+    UseRelayDouble(s, "unfilter\nunfilter+caught\n");
+    for (const char* limit : {"KV_RUN_LOCK_WAIT_MS", "KV_COMMAND_TIMEOUT_MS", "KV_RELAY_TIMEOUT_MS"})
+        s.SetEnv(limit, "0");
+    SimState state = DefaultSimState();
+    SimPlan old;
+    old.guid = "0a1b2c3d-0000-4000-8000-0000000000a1";
+    old.name = "Old";
+    state.plans.push_back(old);
+    s.SetSimState(state);
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Old")}));
+    EXPECT_EQ(s.Run(), 0u);
+
+    EXPECT_EQ(s.JournalCommands(),
+              (std::vector<std::string>{"powercfg.exe /l", "POWERCFG -DELETE \"" + old.guid + "\""}));
+    EXPECT_EQ(RelayCalls(s).size(), 2u);
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_TRUE(Contains(lines, "1.0|CREATEWEBPOST|ERROR|WebPost Dll Crashed|Exception 0xC0000005"));
+    EXPECT_TRUE(Contains(lines, "1.0|CREATEWEBPOST|Info|Success Webpost Return Status|1"));
+    EXPECT_TRUE(s.FilesIn("DorvikPostLogs").empty());
+    EXPECT_EQ(lines.back(), "WinMain|INFO|Application|End|");
+}
