@@ -25,7 +25,7 @@ TEST(LogFormat, LineBreaksNeverStartARecordNorTabsAColumn) {
               "d t\tu \tm\tT\t0 SUCCESS forged\t\t\n");
     EXPECT_EQ(
         LogRecord("d", "t", "u", "m", "T", "", "", "<r>\n\t<a>x\ny\r\n\t</a>\t\t\n", LineBreaks::StatusRecordInVal3),
-        "d t\tu\tm\tT\t\t\t<r>\n\t<a>x y \n\t</a>  \n");
+        "d t\tu\tm\tT\t\t\t<r>\n\t<a>x y \n\t</a>   \n");
     EXPECT_NE(LogFileHeader("K", "1\r\n2", false, "d", "t").find("\n#Regid : 1  2\n#Operating"), std::string::npos);
 }
 
