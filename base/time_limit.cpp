@@ -1,5 +1,6 @@
 #include "base/time_limit.h"
 
+#include <algorithm>
 #include <climits>
 
 unsigned long LoweredLimitMs(std::string_view setting, unsigned long fallback) {
@@ -12,7 +13,7 @@ unsigned long LoweredLimitMs(std::string_view setting, unsigned long fallback) {
         value = value * 10 + digit;
         if (value >= fallback) return fallback;
     }
-    return value;
+    return value < kShortestLimitMs ? std::min(kShortestLimitMs, fallback) : value;
 }
 
 std::string DurationText(unsigned long ms) {

@@ -4,7 +4,8 @@
 
 TEST(TimeLimit, ASettingOnlyShortensTheLimit) {
     EXPECT_EQ(LoweredLimitMs("2000", 300000), 2000u);
-    EXPECT_EQ(LoweredLimitMs("0", 300000), 0u);
+    // Never below the floor that leaves a run the time to keep its outcome.
+    for (const char* tiny : {"0", "1", "999", "1000"}) EXPECT_EQ(LoweredLimitMs(tiny, 300000), 1000u) << tiny;
     EXPECT_EQ(LoweredLimitMs("300000", 300000), 300000u);
     EXPECT_EQ(LoweredLimitMs("300001", 300000), 300000u);
     EXPECT_EQ(LoweredLimitMs("99999999999999999999999", 300000), 300000u);

@@ -6,6 +6,7 @@
 
 #include "base/fixed_text.h"
 #include "base/install_path.h"
+#include "base/time_limit.h"
 #include "driver/parse_input.h"
 #include "driver/run_lock.h"
 #include "jobdoc/header_names.h"
@@ -15,6 +16,7 @@
 #include "power/step_action.h"
 #include "report/fatal_exit.h"
 #include "report/log_writer.h"
+#include "report/relay_load.h"
 #include "report/reporter.h"
 #include "report/status_file.h"
 #include "report/status_post.h"
@@ -112,16 +114,18 @@ bool ReadAgentIdentity(CRegistry& registry, Run& run, bool& logWritable) {
     return true;
 }
 
-void BindRelay(Run& run) {
+// False when the DLL did not finish loading: the system's loader may then be
+// held for good, and the run has no relay.
+bool BindRelay(Run& run) {
     // Started before the DLL is loaded, so that none of its code runs there.
     StartProcessWatchdog();
-    const std::string path = RelayDllIn(run.agent.InstallationPath);
-    g_relay.reset(LoadLibraryA(path.c_str()));
+    if (LoadRelayDll(RelayDllIn(run.agent.InstallationPath), g_relay) == RelayLoad::NotFinished) return false;
     if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
     // Through void* so the compiler accepts the change of function type.
     void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), kRelayEntryName)) : nullptr;
     run.relayEntry = reinterpret_cast<WebPostDataProc>(entry);
     if (!run.relayEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
+    return true;
 }
 
 // Both reports are on disk before the relay is called (the post saves its
@@ -137,13 +141,17 @@ void ReportOutcome(const Run& run, bool success) {
 
 enum class Ending { Normal, Failure };
 
-// The step's texts as the Action line shows them: the operation refuses a
-// name with a tab, but this line comes first, and a tab would shift its columns.
-std::string WithoutTabs(const char* text) {
-    std::string shown(text);
-    for (char& c : shown)
-        if (c == '\t') c = ' ';
-    return shown;
+// The relay's DLL did not finish loading. No step runs: with the loader held,
+// starting a POWERCFG command may wait on it for good (the system may load a
+// DLL to start a process), and a step stopped halfway leaves a plan half made;
+// a job not run can be run again once the relay is mended. The job fails with
+// the reason, its record is saved (the run has no relay to post it), and the
+// run ends without the clean-up that would wait on the loader.
+Ending ReportRelayNotLoaded(const Run& run) {
+    kMain.Fail("Relaynet DLL did not finish loading within " + DurationText(RelayCallLimitMs()) +
+               " hence not processed");
+    ReportOutcome(run, false);
+    return Ending::Failure;
 }
 
 // The operation that carries out a step's action.
@@ -171,7 +179,7 @@ bool RunLockedStep(const std::string& installationPath, const StepAction& action
     if (!TakeRunLock(installationPath, runLock)) return false;
     const std::string copyRecord = CopyRecordIn(installationPath);
     RecoverLeftCopies(kMain, copyRecord);
-    LogLine(kModule, "Info", "Action", action.shown, WithoutTabs(step.CSchName.c_str()));
+    LogLine(kModule, "Info", "Action", action.shown, step.CSchName.c_str());
     return RunOperation(action.operation, step, copyRecord);
 }
 
@@ -189,7 +197,7 @@ bool RunSteps(const std::string& installationPath, JobDocument& document) {
         const StepAction* action = FindStepAction(step.CAction);
         if (action == nullptr) {
             // Skipped, without the lock; the line tells why the step changed nothing.
-            LogLine(kModule, "Info", "Action", "Unknown", WithoutTabs(step.CAction.c_str()));
+            LogLine(kModule, "Info", "Action", "Unknown", step.CAction.c_str());
             continue;
         }
         if (!RunLockedStep(installationPath, *action, step)) return false;
@@ -266,7 +274,7 @@ Ending RunDocument(Run& run, JobDocument& document) {
     Sleep(kPauseAfterXmlEngineMs);
 
     if (!LoadJobFile(run, document)) return Ending::Normal;
-    BindRelay(run);
+    if (!BindRelay(run)) return ReportRelayNotLoaded(run);
     LogOsType();
     Sleep(kPauseAfterOsCheckMs);
 
@@ -278,7 +286,9 @@ Ending RunDocument(Run& run, JobDocument& document) {
 // A run that cannot write its log changes no plan that no log would record:
 // the job is not loaded, and it ends as failed through the status post alone.
 void ReportLogNotWritable(Run& run) {
-    BindRelay(run);
+    // A relay that does not finish loading leaves the run without one: the
+    // record is saved.
+    static_cast<void>(BindRelay(run));
     kMain.Fail("Log File Not Writable : " + LogFolder());
     ReportOutcome(run, false);
     g_relay.release();  // left loaded until the process ends, as at the failure end
@@ -304,12 +314,14 @@ void RunJobSteps() {
 
     JobDocument document;
     if (RunDocument(run, document) == Ending::Failure) {
+        EndNowIfGuardedCallLeftBehind();  // releasing the document could wait on what it holds
         document.Release();
         g_relay.release();  // left loaded until the process ends
         return;
     }
     g_relay.reset();
     LogLine(kModule, "Info", "Application", "End", "");
+    EndNowIfGuardedCallLeftBehind();
     document.Release();
 }
 

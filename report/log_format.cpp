@@ -9,13 +9,14 @@ constexpr char kLogVersion[] = "2.0.0.4";  // the log's own version; the executa
 
 bool IsLineBreak(char c) { return c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
-// Appends `value` with each line break as a blank, except a line feed followed
-// by a tab when `keepIndented` is set.
+// Appends `value` with each line break and tab as a blank, except a line feed
+// followed by a tab (both kept) when `keepIndented` is set.
 void AppendOnOneLine(std::string& line, std::string_view value, bool keepIndented = false) {
     for (std::size_t i = 0; i < value.size(); ++i) {
         const char c = value[i];
-        const bool kept = keepIndented && c == '\n' && i + 1 < value.size() && value[i + 1] == '\t';
-        line += IsLineBreak(c) && !kept ? ' ' : c;
+        const bool keptBreak = keepIndented && c == '\n' && i + 1 < value.size() && value[i + 1] == '\t';
+        const bool keptIndent = keepIndented && c == '\t' && i > 0 && value[i - 1] == '\n';
+        line += (IsLineBreak(c) || c == '\t') && !keptBreak && !keptIndent ? ' ' : c;
     }
 }
 }  // namespace

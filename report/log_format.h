@@ -19,17 +19,18 @@ std::string LogFileHeader(std::string_view application, std::string_view regid, 
 std::string NormaliseLogType(std::string_view type);
 
 // What a record does with the line breaks (CR, LF, vertical tab, form feed)
-// in its columns. Values come from the job document, the command line, the
-// registry and the relay, so by default each line break becomes a blank: no
-// value can start a line that reads as a record of its own.
+// and tabs in its columns. Values come from the job document, the command
+// line, the registry and the relay, so by default each line break and each
+// tab becomes a blank: no value can start a line that reads as a record of its
+// own, or add a column to its record.
 // StatusRecordInVal3 is for the status record, which the program lays out
 // itself over several lines: in val3 a line feed directly followed by a tab
-// stays, since the line it starts begins with a tab and can never be taken
-// for a record; every other line break becomes a blank there too.
+// stays, tab included, since the line it starts begins with a tab and can
+// never be taken for a record; every other line break and tab becomes a blank
+// there too.
 enum class LineBreaks { Blanked, StatusRecordInVal3 };
 
 // One record line of seven tab-separated columns, ending with a line feed.
-// Tabs are written unchanged.
 std::string LogRecord(std::string_view recordDate, std::string_view timeText, std::string_view user,
                       std::string_view module, std::string_view type, std::string_view val1, std::string_view val2,
                       std::string_view val3, LineBreaks lineBreaks = LineBreaks::Blanked);

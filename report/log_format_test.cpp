@@ -11,17 +11,21 @@ TEST(LogFormat, FileNameHeaderAndRecord) {
               "#Operating System :  64 Bit Machine\n#Date: 08/12/2026 10:30:45 AM\n"
               "#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3\n");
     EXPECT_NE(LogFileHeader("K", "", false, "d", "t").find("32 Bit Machine"), std::string::npos);
-    EXPECT_EQ(LogRecord("08/12/2026", "10:30:45 AM", "user", "WinMain", "Info", "a", "", "b\tc"),
-              "08/12/2026 10:30:45 AM\tuser\tWinMain\tINFO\ta\t\tb\tc\n");
+    EXPECT_EQ(LogRecord("08/12/2026", "10:30:45 AM", "user", "WinMain", "Info", "a", "", "b"),
+              "08/12/2026 10:30:45 AM\tuser\tWinMain\tINFO\ta\t\tb\n");
 }
 
 // A value with line breaks (a logon user ending with a forged record, say)
-// stays on its record's line; the status record keeps its own line feeds.
-TEST(LogFormat, LineBreaksNeverStartARecord) {
+// stays on its record's line, and one with tabs in its own column; the status
+// record keeps its own line feeds and the tab after each.
+TEST(LogFormat, LineBreaksNeverStartARecordNorTabsAColumn) {
     EXPECT_EQ(LogRecord("d", "t", "u\n", "W\r", "Info\v", "a\fb", "user\r\n01/01/2026 x", "x\n\ty"),
-              "d t\tu \tW \tINFO \ta b\tuser  01/01/2026 x\tx \ty\n");
-    EXPECT_EQ(LogRecord("d", "t", "u", "m", "T", "", "", "<r>\n\t<a>x\ny\r\n\t</a>\n", LineBreaks::StatusRecordInVal3),
-              "d t\tu\tm\tT\t\t\t<r>\n\t<a>x y \n\t</a> \n");
+              "d t\tu \tW \tINFO \ta b\tuser  01/01/2026 x\tx  y\n");
+    EXPECT_EQ(LogRecord("d", "t", "u\t", "m", "T", "0\tSUCCESS\tforged", "", ""),
+              "d t\tu \tm\tT\t0 SUCCESS forged\t\t\n");
+    EXPECT_EQ(
+        LogRecord("d", "t", "u", "m", "T", "", "", "<r>\n\t<a>x\ny\r\n\t</a>\t\t\n", LineBreaks::StatusRecordInVal3),
+        "d t\tu\tm\tT\t\t\t<r>\n\t<a>x y \n\t</a>   \n");
     EXPECT_NE(LogFileHeader("K", "1\r\n2", false, "d", "t").find("\n#Regid : 1  2\n#Operating"), std::string::npos);
 }
 

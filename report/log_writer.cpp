@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <optional>
 #include <string>
 
 #include "report/log_format.h"
+#include "report/status_record.h"
 #include "run/installation.h"
+#include "win/append_file.h"
 #include "win/file_helpers.h"
 #include "win/owners.h"
 
@@ -72,21 +73,15 @@ bool WriteLogRecord(std::string_view application, std::string_view module, std::
         const LogDate date{now.wDay, now.wMonth, now.wYear};
         const std::string recordDate = LogRecordDate(date);
         const std::string timeText = TimeText(now);
-        const std::string path = LogFileName(folder, application, date);
 
-        const bool existed = FileExists(path);
-        // Text mode: every line feed is written as CR LF.
-        FILE* file = std::fopen(path.c_str(), "a");
-        if (!file) return false;
-        bool written = true;
-        if (!existed) {
-            const std::string header =
-                LogFileHeader(application, g_destination->regid, g_destination->is64BitMachine, recordDate, timeText);
-            written = std::fwrite(header.data(), 1, header.size(), file) == header.size();
-        }
-        const std::string record = LogRecord(recordDate, timeText, user, module, type, val1, val2, val3, lineBreaks);
-        written = std::fwrite(record.data(), 1, record.size(), file) == record.size() && written;
-        return std::fclose(file) == 0 && written;
+        // As a text-mode file holds them: every line feed is written as CR LF.
+        // Other runs append to the same file: the record goes out whole, and
+        // only the writer that finds the new file empty writes its header.
+        const std::string header = WithCrLf(
+            LogFileHeader(application, g_destination->regid, g_destination->is64BitMachine, recordDate, timeText));
+        const std::string record =
+            WithCrLf(LogRecord(recordDate, timeText, user, module, type, val1, val2, val3, lineBreaks));
+        return AppendWhole(LogFileName(folder, application, date), header, record);
     } catch (...) {
         // The log writer swallows its own failures.
         return false;

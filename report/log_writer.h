@@ -1,11 +1,12 @@
 #pragma once
 // The daily, tab-separated log. Each call opens the day's file, appends one
-// record (after the header when the file is new) and closes it again. The
-// writer never fails towards its caller: a line that cannot be written is lost.
-// Nothing is written until the program names where the log goes, so that a
-// program sharing this code without naming one leaves no log behind.
-// A line break in a value is written as a blank (see LineBreaks in
-// log_format.h), so each call writes one line.
+// record (after the header when the file is still empty) and closes it again;
+// the record reaches the file whole, whatever other runs append at the same
+// moment. The writer never fails towards its caller: a line that cannot be
+// written is lost. Nothing is written until the program names where the log
+// goes, so that a program sharing this code without naming one leaves no log
+// behind. A line break or a tab in a value is written as a blank (see
+// LineBreaks in log_format.h), so each call writes one line of seven columns.
 #include <string>
 #include <string_view>
 

@@ -31,10 +31,10 @@ TEST_F(LogWriterTest, NewFileGetsHeaderThenRecordsWithCrLf) {
     EXPECT_NE(text.find("\r\n#Fields:\tdtime\tSession User Name\tmodule\ttype\tval1\tval2\tval3\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("\tWinMain\tINFO\tApplication\t\tStart\r\n"), std::string::npos);
-    // Line breaks are blanks but in the status record; text mode writes LF as CR LF.
+    // Line breaks and tabs are blanks but in the status record; LF is written as CR LF.
     EXPECT_NE(text.find("\tModifyPowerSchemeVista\tFAILED\tExecuteCommand\t5\tAccess is denied.  \r\n"),
               std::string::npos);
-    EXPECT_NE(text.find("\t1.0\tCREATEWEBPOST\tTrying\turl\t<a> \t<b/>\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\t1.0\tCREATEWEBPOST\tTrying\turl\t<a>  <b/>\r\n"), std::string::npos);
     EXPECT_NE(text.find("\t1.0\tCREATEWEBPOST\tTrying\turl\t<a>\r\n\t<b/>\r\n"), std::string::npos);
     // One header only.
     EXPECT_EQ(text.find("#Software:", 1), std::string::npos);

@@ -11,6 +11,8 @@ list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/status_record.cpp)
 list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/status_record_test.cpp)
 list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/report_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/saved_record.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/relay_load.cpp
   ${CMAKE_CURRENT_LIST_DIR}/configured_url.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_post.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_file.cpp)

@@ -11,10 +11,9 @@
 #include "report/configured_url.h"
 #include "report/log_writer.h"
 #include "report/post_log_text.h"
-#include "report/report_file.h"
 #include "report/reporter.h"
+#include "report/saved_record.h"
 #include "report/status_record.h"
-#include "win/file_helpers.h"
 #include "win/guarded_call.h"
 #include "win/limit_setting.h"
 #include "win/owners.h"
@@ -47,6 +46,7 @@ bool SetBstr(UniqueVariant& variant, const std::string& text) {
 }
 
 constexpr unsigned long kRelayCallLimitMs = 2 * 60 * 1000;
+constexpr unsigned long kShortestPostMarginMs = 10 * 1000;
 
 // A relay's text as its own thread read it: the start that is logged and the
 // length of the whole.
@@ -141,23 +141,17 @@ void LogRelayCallLost(const GuardedCallResult& outcome, unsigned long limitMs) {
     }
 }
 
-// The saved record's path; its folder is created on every call.
-std::string PostLogPath(std::string_view installationPath, const std::string& fileName) {
-    const std::string folder = std::string(installationPath) + "\\DorvikPostLogs";
-    CreateFolderPath(folder);
-    return folder + "\\" + fileName + ".xml";
-}
-
 bool RecordSaved(const std::string& path) {
     LogLine("SendWebpost", "INFO", "Created File ", path, "");
     return true;
 }
 
-// The record was delivered: the copy saved before the attempts goes, or the
-// agent would deliver it once more. One the agent already took is gone too.
-bool RecordDelivered(bool savedEarly, const std::string& path) {
-    if (savedEarly && !DeleteFileA(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        LogLine("SendWebpost", "Error", "Removing Delivered Record Failed", path, std::to_string(GetLastError()));
+// The record was delivered: the copy this run saved before the attempts goes,
+// or the agent would deliver it once more. One the agent already took is gone
+// too, and a file that took its name since is another run's and stays.
+bool RecordDelivered(bool savedEarly, const OwnFile& saved) {
+    if (savedEarly && !RemoveOwnFile(saved))
+        LogLine("SendWebpost", "Error", "Removing Delivered Record Failed", saved.path, std::to_string(GetLastError()));
     return true;
 }
 
@@ -193,10 +187,11 @@ std::string ReadStatusUrl(std::string_view installationPath) {
 unsigned long RelayCallLimitMs() { return LimitFromEnvironment("KV_RELAY_TIMEOUT_MS", kRelayCallLimitMs); }
 
 // Both attempts' limits and a margin for the rest of the post; a lowered limit
-// lowers the margin too, so that tests see the bound at work.
+// lowers the margin too, so that tests see the bound at work, but never below
+// the time that saving the record and logging the post's lines may take.
 unsigned long WebPostTimeBoundMs() {
     const unsigned long limitMs = RelayCallLimitMs();
-    return 2 * limitMs + std::min<unsigned long>(limitMs, 60 * 1000);
+    return 2 * limitMs + std::clamp<unsigned long>(limitMs, kShortestPostMarginMs, 60 * 1000);
 }
 
 bool CreateWebPost(const StatusPostRun& run, const char* outcome) {
@@ -211,24 +206,24 @@ bool CreateWebPost(const StatusPostRun& run, const char* outcome) {
     // loses it; an attempt that delivers it removes it again. A record may so
     // be delivered twice, but never lost. A record that cannot be saved now is
     // still posted, and saved once more after two failed attempts.
+    // Runs that end together save their records under names of their own.
     const AgentIdentity& agent = run.agent;
-    const std::string fileName = SavedRecordName(
-        agent.REGID, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds},
-        AnsiLeadBytes());
-    const std::string savedPath = PostLogPath(agent.InstallationPath, fileName);
-    const bool savedEarly = WriteWholeFile(savedPath, WithCrLf(record));
+    const RecordTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+    OwnFile saved;
+    const bool savedEarly = SaveRecordUnderFreeName(agent.InstallationPath, agent.REGID, time, WithCrLf(record), saved);
 
     for (std::string_view base : {run.statusUrl, std::string_view(KV_DEFAULT_STATUS_SERVER)}) {
         const std::string url = StatusPostUrl(base, agent.MEMBERID, agent.SITEID, agent.REGID, agent.TYPE);
-        if (TryWebPost(run.relay, url, record)) return RecordDelivered(savedEarly, savedPath);
+        if (TryWebPost(run.relay, url, record)) return RecordDelivered(savedEarly, saved);
         LogLine("1.0", "CreateWebPost", "Info", "Failed To Send the Webpost", UrlForLog(url));
     }
 
     // Rewriting a record that is already there could leave it cut if the run
     // were ended halfway (by the watchdog after a relay left its locks taken).
-    if (savedEarly) return RecordSaved(savedPath);
-    if (SendWebpost(agent.InstallationPath, fileName, record)) return true;
-    LogLine("1.0", "CreateWebPost", "Info", "Failed To Send to the Dorvik Folder", fileName);
+    if (savedEarly) return RecordSaved(saved.path);
+    if (SendWebpost(agent.InstallationPath, agent.REGID, time, record)) return true;
+    LogLine("1.0", "CreateWebPost", "Info", "Failed To Send to the Dorvik Folder",
+            SavedRecordName(agent.REGID, time, AnsiLeadBytes()));
     return false;
 }
 
@@ -276,9 +271,11 @@ bool TryWebPost(WebPostDataProc relay, const std::string& target, const std::str
     return false;
 }
 
-bool SendWebpost(std::string_view installationPath, const std::string& fileName, const std::string& record) {
-    const std::string path = PostLogPath(installationPath, fileName);
+bool SendWebpost(std::string_view installationPath, std::string_view regid, const RecordTime& time,
+                 const std::string& record) {
     // As a text-mode file holds it: every line feed becomes CR LF.
-    if (!WriteReportFile("SendWebpost", path, WithCrLf(record))) return false;
-    return RecordSaved(path);
+    OwnFile saved;
+    if (SaveRecordUnderFreeName(installationPath, regid, time, WithCrLf(record), saved)) return RecordSaved(saved.path);
+    LogLine("SendWebpost", "Error", "Creating File Failed", saved.path, "");
+    return false;
 }

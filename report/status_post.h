@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/status_record.h"
 #include "run/agent_identity.h"
 #include "run/job_args.h"
 #include "run/relay_entry.h"
@@ -35,8 +36,11 @@ bool TryWebPost(WebPostDataProc relay, const std::string& url, const std::string
 // variable KV_RELAY_TIMEOUT_MS.
 unsigned long RelayCallLimitMs();
 // The longest a post may take whatever the relay does: two calls at their
-// limit and a minute for the saving and logging around them.
+// limit and a minute (one call's limit when shorter, but at least 10 seconds)
+// for the saving and logging around them.
 unsigned long WebPostTimeBoundMs();
-// Saves the record as <installationPath>\DorvikPostLogs\<fileName>.xml. True
+// Saves the record in <installationPath>\DorvikPostLogs, named by `regid` and
+// `time` or the first later free millisecond (SaveRecordUnderFreeName). True
 // when written.
-bool SendWebpost(std::string_view installationPath, const std::string& fileName, const std::string& record);
+bool SendWebpost(std::string_view installationPath, std::string_view regid, const RecordTime& time,
+                 const std::string& record);

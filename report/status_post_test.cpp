@@ -7,6 +7,7 @@
 #include "base/fixed_text.h"
 #include "report/log_writer.h"
 #include "report/reporter.h"
+#include "report/saved_record.h"
 #include "report/status_record.h"
 #include "tests/win/report_test_support.h"
 #include "tests/win/temp_folder.h"
@@ -206,4 +207,28 @@ TEST_F(StatusPost, PostLogFolderThatCannotBeWritten) {
     EXPECT_EQ(CountOf(log, "\tSendWebpost\tERROR\tCreating File Failed\t" + PostLogFolder(temp) + "\\"), 1);
     EXPECT_EQ(CountOf(log, "\tInfo\tFailed To Send to the Dorvik Folder\twpdcmscriptjobinstancestatus_N_123456_PER_"),
               1);
+}
+
+// A record never takes another's name: a taken name moves it to the next
+// free millisecond, across the year's end too. After a delivery only the
+// file this run made goes, never one that has taken its name since.
+TEST_F(StatusPost, SavedRecordsKeepNamesOfTheirOwnAndRemoveOnlyTheirOwn) {
+    const RecordTime last{2026, 12, 31, 23, 59, 59, 999};
+    OwnFile first, second;
+    ASSERT_TRUE(SaveRecordUnderFreeName(temp.path(), "1", last, "a", first));
+    ASSERT_TRUE(SaveRecordUnderFreeName(temp.path(), "1", last, "b", second));
+    const std::string folder = PostLogFolder(temp) + "\\wpdcmscriptjobinstancestatus_N_1_PER_";
+    EXPECT_EQ(first.path, folder + "20261231235959999.xml");
+    EXPECT_EQ(second.path, folder + "20270101000000000.xml");
+    EXPECT_EQ(ReadWholeFile(first.path), "a");
+    EXPECT_EQ(ReadWholeFile(second.path), "b");
+
+    // The agent took the first record away, and another run's took its name.
+    ASSERT_TRUE(MoveFileA(first.path.c_str(), (PostLogFolder(temp) + "\\taken").c_str()));
+    ASSERT_TRUE(WriteFileBytes(first.path, "another run's"));
+    EXPECT_TRUE(RemoveOwnFile(first));
+    EXPECT_EQ(ReadWholeFile(first.path), "another run's");
+    EXPECT_EQ(ReadWholeFile(PostLogFolder(temp) + "\\taken"), "a");
+    EXPECT_TRUE(RemoveOwnFile(second));
+    EXPECT_EQ(GetFileAttributesA(second.path.c_str()), INVALID_FILE_ATTRIBUTES);
 }

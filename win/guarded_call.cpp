@@ -29,11 +29,17 @@ GuardedThread g_threads[16];
 std::atomic<bool> g_leftBehind{false};
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
 bool g_filterInstalled = false;
+PVOID g_filterKeeper = nullptr;
+// A filter that guarded code put in the guard's place, consulted first.
+std::atomic<LPTOP_LEVEL_EXCEPTION_FILTER> g_displacedFilter{nullptr};
 
 LONG WINAPI EndGuardedThread(EXCEPTION_POINTERS* info) {
     const DWORD self = GetCurrentThreadId();
     for (GuardedThread& thread : g_threads) {
         if (thread.id.load() != self) continue;
+        // The call's own filter may still take it up and carry on.
+        if (const LPTOP_LEVEL_EXCEPTION_FILTER own = g_displacedFilter.load())
+            if (own(info) == EXCEPTION_CONTINUE_EXECUTION) return EXCEPTION_CONTINUE_EXECUTION;
         const DWORD code = info && info->ExceptionRecord ? info->ExceptionRecord->ExceptionCode : 0;
         if (Guarded* report = thread.report.load()) {
             report->exceptionCode = code;
@@ -54,18 +60,36 @@ GuardedThread* Register(DWORD threadId, Guarded* report) {
     return nullptr;
 }
 
+// Guarded code may take the guard's filter away (SetUnhandledExceptionFilter
+// with NULL, say) and then fault: the fault would end the process. Vectored
+// handlers see every exception first, before any handler of the code that
+// raised it; this one handles none. It only puts the guard's filter back,
+// keeping the one it found there for the guard to consult, so that an
+// exception that nothing inside the call handles still reaches the guard,
+// while one the call's own handlers take stays theirs.
+LONG CALLBACK KeepGuardFilter(EXCEPTION_POINTERS*) {
+    const LPTOP_LEVEL_EXCEPTION_FILTER found = SetUnhandledExceptionFilter(EndGuardedThread);
+    if (found != EndGuardedThread && found != g_previousFilter) g_displacedFilter = found;
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
 void InstallFilter() {
     if (g_filterInstalled) return;
     g_previousFilter = SetUnhandledExceptionFilter(EndGuardedThread);
+    g_filterKeeper = AddVectoredExceptionHandler(0, KeepGuardFilter);
     g_filterInstalled = true;
 }
 
-// Puts the earlier filter back once no guarded thread can run any more.
+// Puts the earlier filter back once no guarded thread can run any more, in
+// place of whatever a call left there.
 void RemoveFilterWhenIdle() {
     for (const GuardedThread& thread : g_threads)
         if (thread.id.load() != 0) return;
     if (!g_filterInstalled) return;
+    if (g_filterKeeper) RemoveVectoredExceptionHandler(g_filterKeeper);
+    g_filterKeeper = nullptr;
     SetUnhandledExceptionFilter(g_previousFilter);
+    g_displacedFilter = nullptr;
     g_filterInstalled = false;
 }
 

@@ -22,7 +22,9 @@ inline constexpr DWORD kCppExceptionCode = 0xE06D7363;
 // Calls `call(context)` on a thread of its own, initialised for COM like the
 // program's main thread, and waits for it for at most `limitMs`. An exception
 // that nothing inside the call handles ends that thread alone: the process's
-// unhandled-exception filter is wrapped while a guarded thread may still run.
+// unhandled-exception filter is wrapped while a guarded thread may still run,
+// and put back at the first exception should the call have taken it away (a
+// filter the call set instead is consulted first).
 // A call past its limit is left running and never waited for again.
 // `context` must therefore outlive a call that did not return: the caller
 // keeps it (and anything the call may still touch) for good in that case.

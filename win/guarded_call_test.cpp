@@ -23,3 +23,30 @@ TEST(GuardedCall, ACrashEndsOnlyTheCallWithItsCode) {
     EXPECT_EQ(result.end, GuardedEnd::Returned);
     EXPECT_EQ(progress, 2);
 }
+
+namespace {
+void RemoveFilterThenCrash(void* context) {
+    SetUnhandledExceptionFilter(nullptr);
+    Crash(context);
+}
+void RemoveFilterThenHandleItsOwn(void* context) {
+    SetUnhandledExceptionFilter(nullptr);
+    try {
+        throw 1;
+    } catch (int) {
+        Count(context);
+    }
+}
+}  // namespace
+
+// A call that takes the crash filter away and then faults still ends alone;
+// an exception it handles itself is never taken from it.
+TEST(GuardedCall, ACallThatRemovesTheCrashFilterStillEndsAlone) {
+    int progress = 0;
+    GuardedCallResult result = RunGuarded(RemoveFilterThenCrash, &progress);
+    EXPECT_EQ(result.end, GuardedEnd::Exception);
+    EXPECT_EQ(result.exceptionCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    result = RunGuarded(RemoveFilterThenHandleItsOwn, &progress);
+    EXPECT_EQ(result.end, GuardedEnd::Returned);
+    EXPECT_EQ(progress, 2);
+}

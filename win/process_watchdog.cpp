@@ -19,13 +19,13 @@ DWORD WINAPI Watchdog(void*) {
     TerminateProcess(GetCurrentProcess(), 0);
     return 0;
 }
+}  // namespace
 
 // The normal exit unloads every DLL and runs their clean-up, which may wait on
 // a lock a left-behind thread holds; and it ends the watchdog first.
-void EndAtOnceIfLeftBehind() {
+void EndNowIfGuardedCallLeftBehind() {
     if (GuardedCallLeftBehind()) TerminateProcess(GetCurrentProcess(), 0);
 }
-}  // namespace
 
 bool StartProcessWatchdog() {
     if (g_armed) return true;
@@ -38,7 +38,7 @@ bool StartProcessWatchdog() {
         return false;
     }
     CloseHandle(thread);
-    std::atexit(EndAtOnceIfLeftBehind);
+    std::atexit(EndNowIfGuardedCallLeftBehind);
     return true;
 }
 

@@ -10,3 +10,7 @@ bool StartProcessWatchdog();
 // From now on the process ends, with exit code 0, at the latest `boundMs`
 // later. Without a started watchdog this does nothing.
 void ArmProcessWatchdog(unsigned long boundMs);
+// Ends the process at once, with exit code 0, when a guarded call did not
+// return; otherwise does nothing. The usual clean-up (a DLL's, COM's) could
+// wait on a lock that call still holds.
+void EndNowIfGuardedCallLeftBehind();

@@ -4,6 +4,8 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/guarded_call.cpp
   ${CMAKE_CURRENT_LIST_DIR}/process_watchdog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_helpers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/append_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/own_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/os_info.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry.cpp)
 list(APPEND KV_WIN_TESTS

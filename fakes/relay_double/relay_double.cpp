@@ -13,7 +13,11 @@
 //   "badtype"                   the result as VT_DISPATCH with a bad pointer
 //   "badpointer"                the result as VT_BSTR with a bad pointer
 //   "longerror"                 the error values set, the text 100000 characters long
+//   "unfilter"                  removes the crash filter, then faults
+//   "unfilter+caught"           removes the crash filter, raises and handles an
+//                               exception of its own, then answers "1"
 // A call beyond the script's end answers "0".
+// With KV_RELAY_DOUBLE_LOAD set to "hang", loading the DLL never finishes.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -97,6 +101,11 @@ void SetText(VARIANT* target, const std::string& text) {
 }
 }  // namespace
 
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH && Environment("KV_RELAY_DOUBLE_LOAD") == "hang") Sleep(INFINITE);
+    return TRUE;
+}
+
 extern "C" void WINAPI WebPostData(VARIANT url, VARIANT record, VARIANT mode, VARIANT a4, VARIANT a5, VARIANT a6,
                                    VARIANT a7, VARIANT* result, VARIANT* error, VARIANT* errorText) {
     const std::array<std::string, 7> texts = {ArgumentText(url), ArgumentText(record), ArgumentText(mode),
@@ -110,6 +119,16 @@ extern "C" void WINAPI WebPostData(VARIANT url, VARIANT record, VARIANT mode, VA
         *g_nowhere = 1;
     } else if (answer == "hang") {
         Sleep(INFINITE);
+    } else if (answer == "unfilter") {
+        SetUnhandledExceptionFilter(nullptr);
+        *g_nowhere = 1;
+    } else if (answer == "unfilter+caught") {
+        SetUnhandledExceptionFilter(nullptr);
+        try {
+            throw answer;
+        } catch (const std::string&) {
+            SetText(result, "1");
+        }
     } else if (answer == "exit") {
         ExitProcess(7);
     } else if (answer == "endthread") {

@@ -220,3 +220,90 @@ TEST(ReportE2E, BadValuesFromTheRelayFailOnlyTheirAttempt) {
     EXPECT_EQ(s.FilesIn("DorvikPostLogs").size(), 1u);
     EXPECT_EQ(lines.back(), "WinMain|INFO|Application|End|");
 }
+
+// Eight runs end together; four posts are delivered, four are not. Each run
+// saves its record under a name of its own, and a delivered run removes only
+// its own: the four undelivered records stay, each where its run said.
+TEST(ReportE2E, RunsEndingTogetherKeepEveryUndeliveredRecord) {
+    Scenario s;
+    UseRelayDouble(s, "0\n");
+    const std::string delivering = s.InstallPath() + "\\relay-delivers.txt";
+    std::string ones;
+    for (int i = 0; i < 64; ++i) ones += "1\n";
+    ASSERT_TRUE(WriteFileBytes(delivering, ones));
+    s.WriteJob(kJobWithoutSteps);
+    std::vector<HANDLE> runs;
+    for (int i = 0; i < 8; ++i) {
+        s.SetEnv("KV_RELAY_DOUBLE_SCRIPT", i % 2 ? delivering : s.InstallPath() + "\\relay-script.txt");
+        runs.push_back(s.Start());
+    }
+    for (HANDLE run : runs) EXPECT_EQ(Scenario::Wait(run), 0u);
+
+    std::vector<std::string> onDisk;
+    for (const std::string& name : s.FilesIn("DorvikPostLogs"))
+        onDisk.push_back(s.InstallPath() + "\\DorvikPostLogs\\" + name);
+    std::vector<std::string> created;
+    for (const LogRecordLine& r : s.Log())
+        if (r.module == "SendWebpost" && r.val1 == "Created File ") created.push_back(r.val2);
+    std::sort(onDisk.begin(), onDisk.end());
+    std::sort(created.begin(), created.end());
+    EXPECT_EQ(created, onDisk);
+    EXPECT_EQ(onDisk.size(), 4u);
+    const std::string prefix = s.InstallPath() + "\\DorvikPostLogs\\wpdcmscriptjobinstancestatus_N_123456_PER_";
+    for (const std::string& path : onDisk) {
+        EXPECT_EQ(path.rfind(prefix, 0), 0u) << path;
+        EXPECT_EQ(path.size(), prefix.size() + 17 + 4) << path;
+    }
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "1.0|CREATEWEBPOST|Info|Success Webpost Return Status|1"), 4);
+    EXPECT_FALSE(HasLineStarting(lines, "SendWebpost|ERROR|"));
+}
+
+// A relay DLL whose initialisation never returns holds the system's loader:
+// its load is given up at the relay's limit, no step runs, the job's failure
+// is saved for later delivery and the run ends with exit code 0.
+TEST(ReportE2E, RelayThatNeverFinishesLoadingFailsTheJobWithItsReasonSaved) {
+    Scenario s;
+    UseRelayDouble(s, "1\n");
+    s.SetEnv("KV_RELAY_DOUBLE_LOAD", "hang");
+    s.SetEnv("KV_RELAY_TIMEOUT_MS", "2000");
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Power saver")}));
+    EXPECT_EQ(s.Run(), 0u);
+
+    EXPECT_TRUE(s.JournalCommands().empty());
+    EXPECT_TRUE(RelayCalls(s).empty());
+    const Posted saved = PostedStatus(s);
+    EXPECT_EQ(saved.status, "Fail");
+    EXPECT_EQ(saved.desc, "Relaynet DLL did not finish loading within 2 seconds hence not processed");
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_TRUE(Contains(lines, "1.0|CREATEWEBPOST|ERROR|Relaynet DLL Loading Timed Out|2 seconds"));
+    EXPECT_FALSE(HasLineStarting(lines, "WinMain|INFO|Action|"));
+    EXPECT_TRUE(HasLineStarting({lines.back()}, "SendWebpost|INFO|Created File |")) << lines.back();
+}
+
+// Limits of 0 from the environment are taken as their floor: the step and the
+// post still work. A relay that takes the crash filter away and then faults
+// fails only its attempt; one that handles an exception of its own delivers.
+TEST(ReportE2E, ZeroLimitsAndARelayThatRemovesTheCrashFilter) {
+    Scenario s;
+    UseRelayDouble(s, "unfilter\nunfilter+caught\n");
+    for (const char* limit : {"KV_RUN_LOCK_WAIT_MS", "KV_COMMAND_TIMEOUT_MS", "KV_RELAY_TIMEOUT_MS"})
+        s.SetEnv(limit, "0");
+    SimState state = DefaultSimState();
+    SimPlan old;
+    old.guid = "0a1b2c3d-0000-4000-8000-0000000000a1";
+    old.name = "Old";
+    state.plans.push_back(old);
+    s.SetSimState(state);
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Old")}));
+    EXPECT_EQ(s.Run(), 0u);
+
+    EXPECT_EQ(s.JournalCommands(),
+              (std::vector<std::string>{"powercfg.exe /l", "POWERCFG -DELETE \"" + old.guid + "\""}));
+    EXPECT_EQ(RelayCalls(s).size(), 2u);
+    const std::vector<std::string> lines = LogLines(s.Log());
+    EXPECT_TRUE(Contains(lines, "1.0|CREATEWEBPOST|ERROR|WebPost Dll Crashed|Exception 0xC0000005"));
+    EXPECT_TRUE(Contains(lines, "1.0|CREATEWEBPOST|Info|Success Webpost Return Status|1"));
+    EXPECT_TRUE(s.FilesIn("DorvikPostLogs").empty());
+    EXPECT_EQ(lines.back(), "WinMain|INFO|Application|End|");
+}
