@@ -40,14 +40,16 @@ void CheckRunFile(CheckList& list, const std::string& path) {
         list.Fault(path, "is a folder, where a run needs a file; remove the folder");
         return;
     }
-    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     const unsigned long error = file ? 0 : GetLastError();
     if (error == ERROR_SHARING_VIOLATION) {
         list.Ok(path, "held by a run now");
     } else if (error != 0) {
-        list.Fault(path, "cannot be written (" + ErrorText(error) + ")" +
-                             ((attributes & FILE_ATTRIBUTE_READONLY) ? "; clear its read-only attribute" : kMendRights));
+        list.Fault(path,
+                   "cannot be written (" + ErrorText(error) + ")" +
+                       ((attributes & FILE_ATTRIBUTE_READONLY) ? "; clear its read-only attribute" : kMendRights));
     } else {
         list.Ok(path);
     }
