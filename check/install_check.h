@@ -10,13 +10,17 @@
 // Returns the InstallationPath when it is usable, else empty.
 std::string CheckAgentKey(CheckList& list);
 
-// The log folder, the status server's URL and the relay DLL below
-// `installationPath` (not checked when it is empty), POWERCFG and its
-// listing, and Kestrovane.exe beside this program.
+// The log folder and the status server's URL below `installationPath` (not
+// checked when it is empty), POWERCFG and its listing, and Kestrovane.exe
+// beside this program.
 void CheckInstallFiles(CheckList& list, const std::string& installationPath);
 
-// The files and folders a run writes: Schemes.txt beside the executor, the
-// run lock's files and the folder of undelivered records below
+// The relay DLL below `installationPath`, loaded as a run loads it, within the
+// relay's time limit; its entry point is never called.
+void CheckRelay(CheckList& list, const std::string& installationPath);
+
+// The files and folders a run writes: Schemes.txt beside the executor,
+// today's log file, the run lock's files and the folder of undelivered records below
 // `installationPath` (not checked when it is empty).
 void CheckRunFiles(CheckList& list, const std::string& installationPath);
 

@@ -13,6 +13,7 @@
 #include "run/installation.h"
 #include "win/file_helpers.h"
 #include "win/module_path.h"
+#include "win/guarded_call.h"
 #include "win/owners.h"
 #include "win/text_convert.h"
 
@@ -64,26 +65,6 @@ void CheckStatusUrl(CheckList& list, const std::string& installationPath) {
     }
 }
 
-// Loaded and looked into as a run binds it; its entry point is never called.
-void CheckRelay(CheckList& list, const std::string& installationPath) {
-    const std::string dll = RelayDllIn(installationPath);
-    const std::string what = "relay " + dll;
-    const std::string mend = "; copy the package's Relaynet.dll there";
-    if (!FileExists(dll)) {
-        list.Fault(what, "does not exist" + mend);
-        return;
-    }
-    const UniqueModule relay(LoadLibraryA(dll.c_str()));
-    const unsigned long error = GetLastError();
-    if (!relay) {
-        list.Fault(what, "cannot be loaded (" + ErrorText(error) + ")" + mend);
-    } else if (GetProcAddress(relay.get(), kRelayEntryName) == nullptr) {
-        list.Fault(what, std::string("does not export ") + kRelayEntryName + mend);
-    } else {
-        list.Ok(what);
-    }
-}
-
 // POWERCFG from the system folder, and its listing captured into a temporary
 // file as a run captures it into Schemes.txt.
 void CheckPowercfg(CheckList& list) {
@@ -119,12 +100,10 @@ void CheckExecutor(CheckList& list) {
 
 void CheckInstallFiles(CheckList& list, const std::string& installationPath) {
     if (installationPath.empty()) {
-        for (const char* what : {"log folder", "status server URL", "relay"})
-            list.Skip(what, "no usable InstallationPath");
+        for (const char* what : {"log folder", "status server URL"}) list.Skip(what, "no usable InstallationPath");
     } else {
         CheckLogFolder(list, installationPath);
         CheckStatusUrl(list, installationPath);
-        CheckRelay(list, installationPath);
     }
     CheckPowercfg(list);
     CheckExecutor(list);
@@ -135,10 +114,19 @@ int CheckInstallation() {
     const std::string installationPath = CheckAgentKey(list);
     CheckInstallFiles(list, installationPath);
     CheckRunFiles(list, installationPath);
-    if (list.faults() == 0) {
+    // Last: a relay that does not finish loading may hold the system's loader,
+    // which starting POWERCFG could then wait on.
+    if (installationPath.empty())
+        list.Skip("relay", "no usable InstallationPath");
+    else
+        CheckRelay(list, installationPath);
+    const int code = list.faults() == 0 ? kExitSound : kExitFails;
+    if (code == kExitSound)
         PrintLine("the installation is sound");
-        return kExitSound;
-    }
-    PrintLine("the installation has " + std::to_string(list.faults()) + (list.faults() == 1 ? " fault" : " faults"));
-    return kExitFails;
+    else
+        PrintLine("the installation has " + std::to_string(list.faults()) +
+                  (list.faults() == 1 ? " fault" : " faults"));
+    // Ending the usual way would wait on a loader a relay still holds.
+    if (GuardedCallLeftBehind()) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(code));
+    return code;
 }

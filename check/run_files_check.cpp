@@ -6,7 +6,10 @@
 #include "check/install_check.h"
 #include "check/temp_file.h"
 #include "power/scheme_list.h"
+#include "report/log_format.h"
+#include "report/log_writer.h"
 #include "run/installation.h"
+#include "win/file_helpers.h"
 #include "win/owners.h"
 #include "win/text_convert.h"
 
@@ -74,8 +77,15 @@ void CheckPostLogFolder(CheckList& list, const std::string& installationPath) {
 void CheckRunFiles(CheckList& list, const std::string& installationPath) {
     CheckRunFile(list, ListingFilePath());
     if (installationPath.empty()) {
-        list.Skip("run lock and record folder", "no usable InstallationPath");
+        list.Skip("log file, run lock and record folder", "no usable InstallationPath");
         return;
+    }
+    // Today's: a run that cannot append to it changes nothing.
+    const std::string logFolder = LogFolderIn(installationPath);
+    if (FolderExists(logFolder)) {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        CheckRunFile(list, LogFileName(logFolder, kAppName, {now.wDay, now.wMonth, now.wYear}));
     }
     for (const std::string& path :
          {RunLockIn(installationPath), NextInLineIn(installationPath), CopyRecordIn(installationPath)})

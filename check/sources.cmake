@@ -13,5 +13,6 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/agent_key_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/install_files_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/run_files_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/relay_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/check_program.cpp)

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 
+#include "report/log_format.h"
+#include "run/installation.h"
 #include "simulator/sim_commands.h"
 #include "tests/e2e/check_scenario.h"
 #include "tests/e2e/valid_settings.h"
 #include "tests/win/temp_folder.h"
+#include "win/file_helpers.h"
 
 namespace {
 SimState With(std::vector<SimPlan> extra) {
@@ -152,8 +155,23 @@ TEST(CheckE2E, InstallationFilesARunCannotWrite) {
     const std::string records = s.InstallPath() + "\\DorvikPostLogs";
     CreateDirectoryA((s.InstallPath() + "\\Kestrovane.lock").c_str(), nullptr);
     std::fclose(std::fopen(records.c_str(), "wb"));
+    const std::string logFolder = LogFolderIn(s.InstallPath());
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::string log = LogFileName(logFolder, "Kestrovane", {now.wDay, now.wMonth, now.wYear});
+    CreateFolderPath(log);
+    // A relay whose initialisation never returns: the check still ends.
+    s.InstallRelay("relay_double.dll");
+    SetEnvironmentVariableA("KV_RELAY_DOUBLE_LOAD", "hang");
+    SetEnvironmentVariableA("KV_RELAY_TIMEOUT_MS", "2000");
 
     const CheckRun check = RunCheck(s, {});
+    SetEnvironmentVariableA("KV_RELAY_DOUBLE_LOAD", nullptr);
+    SetEnvironmentVariableA("KV_RELAY_TIMEOUT_MS", nullptr);
+    EXPECT_EQ(check.exitCode, 1u);
+    EXPECT_TRUE(Contains(check.lines, log + ": is a folder, where a run needs a file; remove the folder"));
+    EXPECT_TRUE(HasLineStarting(
+        check.lines, "relay " + s.InstallPath() + "\\Relaynet.dll: did not finish loading within 2 seconds"));
     EXPECT_TRUE(Contains(
         check.lines, s.InstallPath() + "\\Kestrovane.lock: is a folder, where a run needs a file; remove the folder"));
     EXPECT_TRUE(Contains(check.lines, "record folder " + records +

@@ -1,0 +1,79 @@
+// The relay DLL loaded and looked into as a run binds it, its entry point
+// never called. The load is bounded like a run's: a DLL whose initialisation
+// never returns holds the system's loader, so the check then ends without the
+// clean-up that would wait on it.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "base/time_limit.h"
+#include "check/install_check.h"
+#include "report/status_post.h"
+#include "run/installation.h"
+#include "win/file_helpers.h"
+#include "win/guarded_call.h"
+#include "win/owners.h"
+
+namespace {
+// What the loading thread works on; kept for good when the load does not
+// return, since the loader may still write to it.
+struct LoadCall {
+    std::string path;
+    HMODULE module = nullptr;
+    DWORD error = 0;
+};
+
+void LoadOnItsThread(void* context) {
+    LoadCall& call = *static_cast<LoadCall*>(context);
+    call.module = LoadLibraryA(call.path.c_str());
+    call.error = GetLastError();
+}
+
+std::string Hex(DWORD code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(code));
+    return text;
+}
+
+// Why a load that did not return is a fault; empty when it returned.
+std::string LoadLost(const GuardedCallResult& outcome, unsigned long limitMs) {
+    const std::string mend = "; every run then stops before its first step; copy the package's Relaynet.dll there";
+    switch (outcome.end) {
+        case GuardedEnd::Returned:
+            return {};
+        case GuardedEnd::TimedOut:
+            return "did not finish loading within " + DurationText(limitMs) + mend;
+        case GuardedEnd::EndedItself:
+            return "ended its thread while loading (exit code " + Hex(outcome.threadExitCode) + ")" + mend;
+        default:
+            return "crashed while loading (exception " + Hex(outcome.exceptionCode) + ")" + mend;
+    }
+}
+}  // namespace
+
+void CheckRelay(CheckList& list, const std::string& installationPath) {
+    const std::string dll = RelayDllIn(installationPath);
+    const std::string what = "relay " + dll;
+    const std::string mend = "; copy the package's Relaynet.dll there";
+    if (!FileExists(dll)) {
+        list.Fault(what, "does not exist" + mend);
+        return;
+    }
+    LoadCall* call = new LoadCall{dll};
+    const unsigned long limitMs = RelayCallLimitMs();
+    const std::string lost = LoadLost(RunGuarded(LoadOnItsThread, call, limitMs), limitMs);
+    if (!lost.empty()) {
+        list.Fault(what, lost);
+        return;  // `call` stays: the loader may still write to it
+    }
+    const UniqueModule relay(call->module);
+    const DWORD error = call->error;
+    delete call;
+    if (!relay) {
+        list.Fault(what, "cannot be loaded (" + ErrorText(error) + ")" + mend);
+    } else if (GetProcAddress(relay.get(), kRelayEntryName) == nullptr) {
+        list.Fault(what, std::string("does not export ") + kRelayEntryName + mend);
+    } else {
+        list.Ok(what);
+    }
+}
