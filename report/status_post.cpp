@@ -123,24 +123,6 @@ void LogRelayFailure(const RelayCall& call) {
             ForLog(call.errorMessage));
 }
 
-// Logs why a relay call did not return.
-void LogRelayCallLost(const GuardedCallResult& outcome, unsigned long limitMs) {
-    char code[48];
-    switch (outcome.end) {
-        case GuardedEnd::TimedOut:
-            LogLine("1.0", "CreateWebPost", "ERROR", "WebPost Dll Timed Out", DurationText(limitMs));
-            return;
-        case GuardedEnd::EndedItself:
-            std::snprintf(code, sizeof code, "Thread Exit Code 0x%08lX",
-                          static_cast<unsigned long>(outcome.threadExitCode));
-            LogLine("1.0", "CreateWebPost", "ERROR", "WebPost Dll Call Ended Without Returning", code);
-            return;
-        default:
-            std::snprintf(code, sizeof code, "Exception 0x%08lX", static_cast<unsigned long>(outcome.exceptionCode));
-            LogLine("1.0", "CreateWebPost", "ERROR", "WebPost Dll Crashed", code);
-    }
-}
-
 bool RecordSaved(const std::string& path) {
     LogLine("SendWebpost", "INFO", "Created File ", path, "");
     return true;
@@ -182,6 +164,23 @@ std::string ReadStatusUrl(std::string_view installationPath) {
     else
         LogLine("PathwellINI", "Info", "URL Name is ", UrlForLog(url), "");
     return url;
+}
+
+void LogGuardedCallLost(const GuardedCallResult& outcome, unsigned long limitMs, const GuardedLossTexts& texts) {
+    char code[48];
+    switch (outcome.end) {
+        case GuardedEnd::TimedOut:
+            LogLine("1.0", "CreateWebPost", "ERROR", texts.timedOut, DurationText(limitMs));
+            return;
+        case GuardedEnd::EndedItself:
+            std::snprintf(code, sizeof code, "Thread Exit Code 0x%08lX",
+                          static_cast<unsigned long>(outcome.threadExitCode));
+            LogLine("1.0", "CreateWebPost", "ERROR", texts.endedItself, code);
+            return;
+        default:
+            std::snprintf(code, sizeof code, "Exception 0x%08lX", static_cast<unsigned long>(outcome.exceptionCode));
+            LogLine("1.0", "CreateWebPost", "ERROR", texts.crashed, code);
+    }
 }
 
 unsigned long RelayCallLimitMs() { return LimitFromEnvironment("KV_RELAY_TIMEOUT_MS", kRelayCallLimitMs); }
@@ -255,7 +254,9 @@ bool TryWebPost(WebPostDataProc relay, const std::string& target, const std::str
     const GuardedCallResult outcome = RunGuarded(CallRelay, call.get(), limitMs);
     if (outcome.end != GuardedEnd::Returned) {
         call.release();  // the relay may still use it, or died holding the heap: never freed
-        LogRelayCallLost(outcome, limitMs);
+        LogGuardedCallLost(
+            outcome, limitMs,
+            {"WebPost Dll Timed Out", "WebPost Dll Call Ended Without Returning", "WebPost Dll Crashed"});
         return false;
     }
     if (call->errorSet) {

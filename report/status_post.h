@@ -9,6 +9,8 @@
 #include "run/job_args.h"
 #include "run/relay_entry.h"
 
+struct GuardedCallResult;
+
 // Reads the configured base URL from the agent's Pathwell.ini below
 // `installationPath` and logs it. Empty when there is none or when it is
 // longer than 259 characters.
@@ -32,6 +34,15 @@ bool CreateWebPost(const StatusPostRun& run, const char* outcome);
 // One attempt through the relay, given RelayCallLimitMs(). True when the
 // relay reported delivery.
 bool TryWebPost(WebPostDataProc relay, const std::string& url, const std::string& record);
+// The log line for a guarded call into the relay (its load, or a post) that
+// did not return: past its limit, its thread ended inside it, or a crash.
+struct GuardedLossTexts {
+    const char* timedOut;
+    const char* endedItself;
+    const char* crashed;
+};
+void LogGuardedCallLost(const GuardedCallResult& outcome, unsigned long limitMs, const GuardedLossTexts& texts);
+
 // The time a relay call gets: 2 minutes, or less through the environment
 // variable KV_RELAY_TIMEOUT_MS.
 unsigned long RelayCallLimitMs();
