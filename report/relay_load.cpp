@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 #include "report/status_post.h"
 #include "win/guarded_call.h"
 #include "win/process_watchdog.h"
