@@ -18,19 +18,13 @@
 #include "win/text_convert.h"
 
 namespace {
-// The folder above `path`; empty at the top.
-std::string ParentFolder(const std::string& path) {
-    const std::size_t slash = AnsiLeadBytes().FindLast(path, '\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 // A run makes the log folder when it is missing; a temporary file in it, or
 // in the folder it would be made in, shows whether a run can write there.
 void CheckLogFolder(CheckList& list, const std::string& installationPath) {
     const std::string folder = LogFolderIn(installationPath);
     const std::string what = "log folder " + folder;
     std::string existing = folder;
-    while (existing.size() > installationPath.size() && !FolderExists(existing)) existing = ParentFolder(existing);
+    while (existing.size() > installationPath.size() && !FolderExists(existing)) existing = FolderOf(existing);
     if (existing.size() < installationPath.size() || !FolderExists(existing)) {
         list.Fault(what, "the installation folder does not exist; create it and copy the package's files there");
         return;

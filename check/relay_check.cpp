@@ -15,20 +15,6 @@
 #include "win/owners.h"
 
 namespace {
-// What the loading thread works on; kept for good when the load does not
-// return, since the loader may still write to it.
-struct LoadCall {
-    std::string path;
-    HMODULE module = nullptr;
-    DWORD error = 0;
-};
-
-void LoadOnItsThread(void* context) {
-    LoadCall& call = *static_cast<LoadCall*>(context);
-    call.module = LoadLibraryA(call.path.c_str());
-    call.error = GetLastError();
-}
-
 std::string Hex(DWORD code) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(code));
@@ -59,17 +45,13 @@ void CheckRelay(CheckList& list, const std::string& installationPath) {
         list.Fault(what, "does not exist" + mend);
         return;
     }
-    LoadCall* call = new LoadCall{dll};
     const unsigned long limitMs = RelayCallLimitMs();
-    const std::string lost = LoadLost(RunGuarded(LoadOnItsThread, call, limitMs), limitMs);
+    UniqueModule relay;
+    DWORD error = 0;
+    const std::string lost = LoadLost(LoadLibraryGuarded(dll, limitMs, relay, error), limitMs);
     if (!lost.empty()) {
         list.Fault(what, lost);
-        return;  // `call` stays: the loader may still write to it
-    }
-    const UniqueModule relay(call->module);
-    const DWORD error = call->error;
-    delete call;
-    if (!relay) {
+    } else if (!relay) {
         list.Fault(what, "cannot be loaded (" + ErrorText(error) + ")" + mend);
     } else if (GetProcAddress(relay.get(), kRelayEntryName) == nullptr) {
         list.Fault(what, std::string("does not export ") + kRelayEntryName + mend);

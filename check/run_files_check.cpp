@@ -16,11 +16,6 @@
 namespace {
 const char kMendRights[] = "; let the account the agent runs under write there";
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = AnsiLeadBytes().FindLast(path, '\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 // A folder the run makes its files in: a temporary file must be possible there.
 bool ProbeFolder(CheckList& list, const std::string& what, const std::string& folder, const std::string& detail) {
     const TempFile probe(folder);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "run/installation.h"
 #include "win/file_helpers.h"
 #include "win/text_convert.h"
 
@@ -37,7 +38,7 @@ bool StepOneMillisecond(RecordTime& time) {
 
 bool SaveRecordUnderFreeName(std::string_view installationPath, std::string_view regid, RecordTime time,
                              std::string_view bytes, OwnFile& saved) {
-    const std::string folder = std::string(installationPath) + "\\DorvikPostLogs";
+    const std::string folder = PostLogFolderIn(installationPath);
     CreateFolderPath(folder);
     const LeadBytes lead = AnsiLeadBytes();
     const std::string first = folder + "\\" + SavedRecordName(regid, time, lead) + ".xml";

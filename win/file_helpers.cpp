@@ -34,10 +34,13 @@ void CreateFolderPath(const std::string& path) {
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = AnsiLeadBytes().FindLast(path, '\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
 std::string ProgramFolder() {
     char path[MAX_PATH * 4] = {};
     const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, n < sizeof path ? n : 0);
-    const std::size_t slash = AnsiLeadBytes().FindLast(folder, '\\');
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+    return FolderOf(std::string(path, n < sizeof path ? n : 0));
 }

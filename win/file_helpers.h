@@ -11,5 +11,8 @@ bool FolderExists(const std::string& path);
 // (usually the folder is already there). The part before the first backslash,
 // a drive such as "C:", is never created itself.
 void CreateFolderPath(const std::string& path);
+// The folder that holds `path` (up to its last backslash of its own, in the
+// ANSI code page); empty when there is none.
+std::string FolderOf(const std::string& path);
 // The folder of the running executable, without a trailing backslash.
 std::string ProgramFolder();

@@ -154,4 +154,30 @@ GuardedCallResult RunGuarded(void (*call)(void*), void* context, DWORD limitMs) 
     return result;
 }
 
+namespace {
+// What the loading thread works on. A load that does not return may still
+// use it, so it is then kept for good.
+struct LoadCall {
+    std::string path;
+    HMODULE module = nullptr;
+    DWORD error = 0;
+};
+
+void LoadOnItsThread(void* context) {
+    LoadCall& call = *static_cast<LoadCall*>(context);
+    call.module = LoadLibraryA(call.path.c_str());
+    call.error = GetLastError();
+}
+}  // namespace
+
+GuardedCallResult LoadLibraryGuarded(const std::string& path, DWORD limitMs, UniqueModule& module, DWORD& error) {
+    LoadCall* call = new LoadCall{path};
+    const GuardedCallResult outcome = RunGuarded(LoadOnItsThread, call, limitMs);
+    if (outcome.end != GuardedEnd::Returned) return outcome;  // `call` stays: the loader may still write to it
+    module.reset(call->module);
+    error = call->error;
+    delete call;
+    return outcome;
+}
+
 bool GuardedCallLeftBehind() { return g_leftBehind.load(); }

@@ -3,6 +3,10 @@
 // thread that ends itself inside it ends only that call, not the process.
 #include <windows.h>
 
+#include <string>
+
+#include "win/owners.h"
+
 enum class GuardedEnd {
     Returned,     // the call ran to its end
     Exception,    // an exception that nothing inside handled ended it
@@ -31,6 +35,12 @@ inline constexpr DWORD kCppExceptionCode = 0xE06D7363;
 // When no thread can be started the call is made on the calling thread,
 // unguarded and without a limit.
 GuardedCallResult RunGuarded(void (*call)(void*), void* context, DWORD limitMs = INFINITE);
+
+// Loads the DLL at `path` as a guarded call within `limitMs`, so that a DLL
+// whose initialisation never returns holds up only that call. When the call
+// returned, `module` holds the DLL, or is empty with the load's error in
+// `error`; otherwise the system's loader may be held for good.
+GuardedCallResult LoadLibraryGuarded(const std::string& path, DWORD limitMs, UniqueModule& module, DWORD& error);
 
 // True once a guarded call has not returned: its thread may still run, or may
 // have died holding locks (the process heap's among them). The process must
