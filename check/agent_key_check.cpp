@@ -15,20 +15,6 @@
 namespace {
 const char kRoot[] = "HKEY_LOCAL_MACHINE";
 
-struct AgentValue {
-    const char* name;
-    std::size_t capacity;  // of the run's field, terminator included
-    bool required;
-    bool path;  // must be a REG_SZ full path
-};
-constexpr AgentValue kAgentValues[] = {
-    {"REGID", sizeof(AgentIdentity::REGID), true, false},
-    {"InstallationPath", sizeof(AgentIdentity::InstallationPath), true, true},
-    {"MEMBERID", sizeof(AgentIdentity::MEMBERID), true, false},
-    {"TYPE", sizeof(AgentIdentity::TYPE), false, false},
-    {"SITEID", sizeof(AgentIdentity::SITEID), true, false},
-};
-
 std::string TypeName(DWORD type) {
     switch (type) {
         case REG_SZ:

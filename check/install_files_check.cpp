@@ -6,7 +6,7 @@
 #include "check/install_check.h"
 #include "check/temp_file.h"
 #include "power/command_runner.h"
-#include "power/step_machine.h"
+#include "power/this_machine.h"
 #include "report/log_writer.h"
 #include "report/post_log_text.h"
 #include "report/configured_url.h"
@@ -59,8 +59,7 @@ void CheckStatusUrl(CheckList& list, const std::string& installationPath) {
     }
 }
 
-// POWERCFG from the system folder, and its listing captured into a temporary
-// file as a run captures it into Schemes.txt.
+// POWERCFG from the system folder, and its listing as a run reads it.
 void CheckPowercfg(CheckList& list) {
     const std::string program = PowercfgProgram();
     const std::string what = "POWERCFG " + program;
@@ -68,14 +67,9 @@ void CheckPowercfg(CheckList& list) {
         list.Fault(what, "does not exist; a run cannot change plans on this Windows");
         return;
     }
-    const TempFile capture(TempFolder());
-    if (!capture.made()) {
-        list.Fault(what, "no temporary file for its listing (" + ErrorText(capture.error()) + ")");
-        return;
-    }
-    const PlanListing listing = ListPlans(capture.path());
+    const PlanListing listing = ListPlans(std::string());
     if (listing.refusal) {
-        list.Fault(what, "its listing cannot be used: " + RefusalStatus(*listing.refusal));
+        list.Fault(what, "its listing cannot be used: " + listing.refusal->status);
         return;
     }
     list.Ok(what, std::to_string(listing.plans.size()) + " plans listed");

@@ -7,101 +7,52 @@
 #include <utility>
 
 #include "check/check_output.h"
+#include "check/model_machine.h"
 #include "check/step_report.h"
-#include "check/temp_file.h"
 #include "jobdoc/header_names.h"
 #include "jobdoc/job_document.h"
+#include "power/job_steps.h"
+#include "power/plan_step.h"
 #include "power/step_action.h"
-#include "power/step_machine.h"
+#include "power/this_machine.h"
 #include "win/file_helpers.h"
 #include "win/owners.h"
 #include "win/text_convert.h"
 
 namespace {
-// The plans every step decides against: a saved listing's, or this machine's,
-// listed when a step first needs them, then as the steps before would leave
-// them (the executor lists afresh before every step, after the earlier
-// steps' commands have run).
-class StepListing {
+// Each step as the executor's step loop carries it out, against the model.
+class CheckedSteps final : public StepCarrier {
 public:
-    explicit StepListing(std::optional<std::string> savedBytes) : saved_(std::move(savedBytes)) {}
-    const PlanListing& Get() {
-        if (listing_) return *listing_;
-        if (saved_) {
-            listing_ = PlansFromListingText(*saved_);
-        } else {
-            const TempFile capture(TempFolder());
-            listing_ = ListPlans(capture.path());
-        }
-        return *listing_;
+    explicit CheckedSteps(ModelMachine& machine) : machine_(machine) {}
+
+    Outcome Unreadable(int number, const std::string& errorText) override {
+        PrintLine("step " + std::to_string(number) + ": not readable");
+        return Outcome::Failed(errorText);
     }
-    // A saved listing's plans are another machine's: this one's power API
-    // cannot confirm their names.
-    ListingOf Whose() const { return saved_ ? ListingOf::AnotherMachine : ListingOf::ThisMachine; }
-    void After(const StepPlan& plan, const PwrScheme& step, const StepFacts& facts) {
-        if (listing_ && !listing_->refusal) listing_->plans = ListingAfter(plan, step, facts);
+    void Skipped(int number, const PwrScheme& step) override {
+        PrintLine(SkippedStepLine(number, std::string_view(step.CAction), std::string_view(step.CSchName)));
+    }
+    Outcome Carry(int number, const StepAction& action, const PwrScheme& step) override {
+        PrintLine(StepTitle(number, std::string_view(step.CAction), std::string_view(step.CSchName)));
+        Outcome outcome = RunPlanStep(action.operation, step, machine_);
+        if (outcome.IsFailure()) PrintLine(machine_.Shown(RefusalLine(outcome.Status())));
+        return outcome;
     }
 
 private:
-    std::optional<std::string> saved_;
-    std::optional<PlanListing> listing_;
+    ModelMachine& machine_;
 };
 
-// How the job ends: at which step (0 when none fails) and with what status.
-struct JobOutcome {
-    int failedStep = 0;
-    std::string status;
-};
-
-// The step's plan lines; the refusal's status when it would fail.
-std::optional<std::string> ShowPlan(const StepPlan& plan, const PwrScheme& step) {
-    for (const std::string& line : PlanLines(plan, step, ActionOf(plan.handOffTo).action)) PrintLine(line);
-    if (plan.end != StepEnd::Refused) return std::nullopt;
-    return RefusalStatus(plan.refusal);
-}
-
-// One step of a known action, as the executor runs it: refused by its request
-// alone, by the listing, or decided against the listing; a step handed on to
-// the other operation goes through all of it again as that operation.
-std::optional<std::string> CheckStep(StepOperation operation, const PwrScheme& step, StepListing& listing) {
-    for (;;) {
-        if (const std::optional<FailureReport> refusal = RefuseRequest(operation, step, RequestExactness(step)))
-            return RefusalStatus(*refusal);
-        if (operation != StepOperation::Delete && !SystemDescription()) return RefusalStatus(SystemNotDescribed());
-        const PlanListing& plans = listing.Get();
-        if (plans.refusal) return RefusalStatus(*plans.refusal);
-        const StepFacts facts = MachineFacts(step, plans.plans, listing.Whose());
-        const StepPlan plan = DecideStep(operation, step, facts);
-        if (std::optional<std::string> status = ShowPlan(plan, step)) return status;
-        listing.After(plan, step, facts);
-        if (plan.end != StepEnd::HandsOff) return std::nullopt;
-        operation = plan.handOffTo;
+NextStep ReadStepOf(JobDocument& document, PwrScheme& step, std::string& errorText) {
+    switch (document.ReadNextStep(step, errorText)) {
+        case StepRead::Read:
+            return NextStep::Read;
+        case StepRead::End:
+            return NextStep::End;
+        case StepRead::Failed:
+            break;
     }
-}
-
-// The steps as the executor's step loop reads them, up to the first failure.
-JobOutcome CheckSteps(JobDocument& document, StepListing& listing) {
-    PwrScheme step{};
-    std::string errorText;
-    for (int number = 1;; ++number) {
-        const StepRead read = document.ReadNextStep(step, errorText);
-        if (read == StepRead::End) return {};
-        if (read == StepRead::Failed) {
-            PrintLine("step " + std::to_string(number) + ": not readable");
-            return {number, errorText};
-        }
-        const std::string_view action(step.CAction), name(step.CSchName);
-        const StepAction* known = FindStepAction(action);
-        if (known == nullptr) {
-            PrintLine(SkippedStepLine(number, action, name));
-            continue;
-        }
-        PrintLine(StepTitle(number, action, name));
-        if (const std::optional<std::string> status = CheckStep(known->operation, step, listing)) {
-            PrintLine(RefusalLine(*status));
-            return {number, *status};
-        }
-    }
+    return NextStep::Unreadable;
 }
 
 // The whole file, by its exact UTF-16 path; nothing when it cannot be read.
@@ -164,8 +115,13 @@ int CheckJob(const CheckArgs& args) {
         return kExitFails;
     }
 
-    StepListing listing(std::move(saved));
-    const JobOutcome outcome = CheckSteps(document, listing);
-    PrintLine(SummaryLine(outcome.failedStep, outcome.status));
-    return outcome.failedStep == 0 ? kExitSound : kExitFails;
+    // This machine's listing is kept in memory: the check writes no file.
+    const ListingOf whose = saved ? ListingOf::AnotherMachine : ListingOf::ThisMachine;
+    ModelMachine machine([&] { return saved ? PlansFromListingText(*saved) : ListPlans(std::string()); }, whose,
+                         ThisMachineFacts());
+    CheckedSteps steps(machine);
+    const StepsEnd end = CarryOutSteps(
+        [&](PwrScheme& step, std::string& errorText) { return ReadStepOf(document, step, errorText); }, steps);
+    PrintLine(machine.Shown(SummaryLine(end.failedStep, end.outcome.Status())));
+    return end.failedStep == 0 ? kExitSound : kExitFails;
 }

@@ -2,9 +2,11 @@
 # platform-free; the checks themselves talk to Windows.
 list(APPEND KV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/check_args.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/model_plans.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_report.cpp)
 list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/check_args_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/model_plans_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_report_test.cpp)
 list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/check_output.cpp
@@ -14,5 +16,6 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/install_files_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/run_files_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/relay_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/model_machine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/job_check.cpp
   ${CMAKE_CURRENT_LIST_DIR}/check_program.cpp)

@@ -16,18 +16,21 @@ std::string OneLine(std::string_view text) {
 }
 
 bool RunsCommands(const StepPlan& plan) {
-    return std::any_of(plan.actions.begin(), plan.actions.end(), [](const PlannedAction& a) { return a.command; });
+    return std::any_of(plan.actions.begin(), plan.actions.end(),
+                       [](const PlannedAction& a) { return std::holds_alternative<PlannedCommand>(a); });
 }
 
 bool DuplicatesPlan(const StepPlan& plan) {
-    return std::any_of(plan.actions.begin(), plan.actions.end(),
-                       [](const PlannedAction& a) { return a.command && a.command->duplicatesPlan; });
+    return std::any_of(plan.actions.begin(), plan.actions.end(), [](const PlannedAction& a) {
+        const auto* command = std::get_if<PlannedCommand>(&a);
+        return command && command->duplicatesPlan;
+    });
 }
 
-std::string PlanLine(const StepPlan& plan, std::string_view requestedName) {
+std::string PlanLine(const StepPlan& plan, std::string_view requestedName, std::string_view madeAs) {
     if (!plan.planGuid.empty()) return "  plan: " + Quoted(plan.planName) + " " + plan.planGuid;
     if (plan.operation == StepOperation::Create && DuplicatesPlan(plan))
-        return "  plan: none named " + Quoted(requestedName) + ", made as " + kNewPlanGuid;
+        return "  plan: none named " + Quoted(requestedName) + ", made as " + std::string(madeAs);
     return "  plan: none named " + Quoted(requestedName);
 }
 
@@ -38,7 +41,7 @@ std::string OverwriteLine(const StepPlan& plan, std::string_view overwrite, std:
     const bool decides = plan.operation == StepOperation::Create   ? exists
                          : plan.operation == StepOperation::Modify ? !exists
                                                                    : false;
-    const bool handsOff = plan.end == StepEnd::HandsOff;
+    const bool handsOff = std::holds_alternative<StepHandsOff>(plan.end);
     if (!decides || (!handsOff && RunsCommands(plan))) return {};
     return "  overwrite " + Quoted(overwrite) + ": " + (exists ? "the plan exists" : "no plan has that name") + ", " +
            (handsOff ? "carried on as " + std::string(handOffAction) : std::string("nothing is done"));
@@ -53,14 +56,15 @@ std::string SkippedStepLine(int number, std::string_view action, std::string_vie
     return StepTitle(number, action, name) + ": skipped, Action Unknown";
 }
 
-std::vector<std::string> PlanLines(const StepPlan& plan, const PwrScheme& request, std::string_view handOffAction) {
-    std::vector<std::string> lines{PlanLine(plan, std::string_view(request.CSchName))};
+std::vector<std::string> DecisionLines(const StepPlan& plan, const PwrScheme& request, std::string_view handOffAction,
+                                       std::string_view madeAs) {
+    std::vector<std::string> lines{PlanLine(plan, std::string_view(request.CSchName), madeAs)};
     const std::string overwrite = OverwriteLine(plan, std::string_view(request.COverwrite), handOffAction);
     if (!overwrite.empty()) lines.push_back(overwrite);
-    for (const PlannedAction& action : plan.actions)
-        if (action.command) lines.push_back("  " + action.command->commandLine);
     return lines;
 }
+
+std::string CommandLine(std::string_view commandLine) { return "  " + std::string(commandLine); }
 
 std::string RefusalLine(std::string_view status) { return "  refused: " + OneLine(status); }
 

@@ -10,11 +10,10 @@ StepPlan Decided(StepOperation operation, std::string guid, StepEnd end, std::ve
     plan.planGuid = std::move(guid);
     plan.end = end;
     for (std::string& line : commands) {
-        PlannedAction action;
-        action.command = PlannedCommand{};
-        action.command->commandLine = std::move(line);
-        action.command->duplicatesPlan = action.command->commandLine.find("DUPLICATE") != std::string::npos;
-        plan.actions.push_back(action);
+        PlannedCommand command;
+        command.duplicatesPlan = line.find("DUPLICATE") != std::string::npos;
+        command.commandLine = std::move(line);
+        plan.actions.emplace_back(std::move(command));
     }
     return plan;
 }
@@ -24,15 +23,15 @@ TEST(StepReport, PlanOverwriteAndCommandLines) {
     PwrScheme request{};
     request.CSchName = "office";
     request.COverwrite = "1";
-    EXPECT_EQ(PlanLines(Decided(StepOperation::Create, "g-1", StepEnd::HandsOff), request, "Modify Scheme"),
+    EXPECT_EQ(DecisionLines(Decided(StepOperation::Create, "g-1", StepHandsOff{StepOperation::Modify}), request,
+                            "Modify Scheme", ""),
               (std::vector<std::string>{"  plan: \"Office\" g-1",
                                         "  overwrite \"1\": the plan exists, carried on as Modify Scheme"}));
-    EXPECT_EQ(PlanLines(Decided(StepOperation::Create, "", StepEnd::Succeeds, {"POWERCFG -DUPLICATESCHEME \"b\""}),
-                        request, "Modify Scheme"),
-              (std::vector<std::string>{"  plan: none named \"office\", made as {new-plan}",
-                                        "  POWERCFG -DUPLICATESCHEME \"b\""}));
+    EXPECT_EQ(DecisionLines(Decided(StepOperation::Create, "", StepSucceeds{}, {"POWERCFG -DUPLICATESCHEME \"b\""}),
+                            request, "Modify Scheme", "{new-plan-2}"),
+              (std::vector<std::string>{"  plan: none named \"office\", made as {new-plan-2}"}));
     request.COverwrite = "";
-    EXPECT_EQ(PlanLines(Decided(StepOperation::Modify, "", StepEnd::Succeeds), request, "Create Scheme").back(),
+    EXPECT_EQ(DecisionLines(Decided(StepOperation::Modify, "", StepSucceeds{}), request, "Create Scheme", "").back(),
               "  overwrite \"\": no plan has that name, nothing is done");
     EXPECT_EQ(SummaryLine(2, "Not Able to Change Name : Access is denied.\r\n"),
               "the job would fail at step 2: Not Able to Change Name : Access is denied.");

@@ -12,8 +12,8 @@
 #include "jobdoc/header_names.h"
 #include "jobdoc/job_document.h"
 #include "power/left_copy_recovery.h"
+#include "power/job_steps.h"
 #include "power/plan_operations.h"
-#include "power/step_action.h"
 #include "report/fatal_exit.h"
 #include "report/log_writer.h"
 #include "report/relay_load.h"
@@ -48,12 +48,10 @@ struct Run {
     std::string statusUrl;
     JobArgs args{};
     JobHeader header{};
+    // The relay DLL, loaded once at start, and its entry point.
+    UniqueModule relay;
     WebPostDataProc relayEntry = nullptr;
 };
-
-// The relay DLL, loaded once at start. The normal end unloads it; the failure
-// end leaves it to the process exit.
-UniqueModule g_relay;
 
 // The log follows what is known of the agent: below the drive's root until
 // InstallationPath is read, with the REGID read so far in a new file's header.
@@ -101,15 +99,16 @@ bool ReadAgentIdentity(CRegistry& registry, Run& run, bool& logWritable) {
     run.is64BitMachine = Is64BitWindows();
     const std::string key = AgentKeyPath(run.is64BitMachine);
     PointLogAt(run);
-
-    if (!ReadAgentValue(registry, key.c_str(), "REGID", agent.REGID, sizeof agent.REGID)) return false;
-    PointLogAt(run);
-    if (!ReadInstallationPath(registry, key.c_str(), agent)) return false;
-    PointLogAt(run);
-    logWritable = LogLineWritten(kModule, "Info", "Application", "Start", "====================================");
-    if (!ReadAgentValue(registry, key.c_str(), "MEMBERID", agent.MEMBERID, sizeof agent.MEMBERID)) return false;
-    ReadAgentValue(registry, key.c_str(), "TYPE", agent.TYPE, sizeof agent.TYPE);  // optional
-    if (!ReadAgentValue(registry, key.c_str(), "SITEID", agent.SITEID, sizeof agent.SITEID)) return false;
+    for (const AgentValue& value : kAgentValues) {
+        const bool read = value.path
+                              ? ReadInstallationPath(registry, key.c_str(), agent)
+                              : ReadAgentValue(registry, key.c_str(), value.name, value.field(agent), value.capacity);
+        if (!read && value.required) return false;
+        PointLogAt(run);
+        if (value.path)
+            logWritable =
+                LogLineWritten(kModule, "Info", "Application", "Start", "====================================");
+    }
     run.statusFileEnabled = StatusFileEnabled(registry, key.c_str());
     return true;
 }
@@ -119,10 +118,10 @@ bool ReadAgentIdentity(CRegistry& registry, Run& run, bool& logWritable) {
 bool BindRelay(Run& run) {
     // Started before the DLL is loaded, so that none of its code runs there.
     StartProcessWatchdog();
-    if (LoadRelayDll(RelayDllIn(run.agent.InstallationPath), g_relay) == RelayLoad::NotFinished) return false;
-    if (!g_relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
+    if (LoadRelayDll(RelayDllIn(run.agent.InstallationPath), run.relay) == RelayLoad::NotFinished) return false;
+    if (!run.relay) WriteLog(kAppName, "1.0", "CreateWebPost", "INFO", "Relaynet DLL Loading Failed", "");
     // Through void* so the compiler accepts the change of function type.
-    void* entry = g_relay ? reinterpret_cast<void*>(GetProcAddress(g_relay.get(), kRelayEntryName)) : nullptr;
+    void* entry = run.relay ? reinterpret_cast<void*>(GetProcAddress(run.relay.get(), kRelayEntryName)) : nullptr;
     run.relayEntry = reinterpret_cast<WebPostDataProc>(entry);
     if (!run.relayEntry) WriteLog(kAppName, "1.0", "CreateWebPost", "ERR:", "WebPostApi Loading Failed", "");
     return true;
@@ -131,15 +130,19 @@ bool BindRelay(Run& run) {
 // Both reports are on disk before the relay is called (the post saves its
 // record first), so nothing the relay does can lose the outcome; and the run
 // ends a bounded time after the post began, whatever the relay leaves behind.
-void ReportOutcome(const Run& run, bool success) {
-    if (run.statusFileEnabled) CreateStatusFile(run.agent, run.args, success ? 1 : 0);
+void ReportOutcome(Run& run, const Outcome& outcome) {
+    if (run.statusFileEnabled) CreateStatusFile(run.agent, run.args, outcome);
     ArmProcessWatchdog(WebPostTimeBoundMs());
-    CreateWebPost({run.agent, run.args, run.statusUrl, run.relayEntry}, success ? "1" : "0");
+    CreateWebPost({run.agent, run.args, run.statusUrl, run.relayEntry}, outcome);
     // A relay call that did not return may still run the DLL's code.
-    if (GuardedCallLeftBehind()) g_relay.release();
+    if (GuardedCallLeftBehind()) run.relay.release();
 }
 
-enum class Ending { Normal, Failure };
+// What the end of the run does with the relay DLL: a run that got to its end
+// (a job done, or one that was never started) unloads it and logs its end; a
+// run stopped by a failure leaves it loaded until the process ends, and logs
+// no end.
+enum class Ending { UnloadRelay, LeaveRelayLoaded };
 
 // The relay's DLL did not finish loading. No step runs: with the loader held,
 // starting a POWERCFG command may wait on it for good (the system may load a
@@ -147,68 +150,63 @@ enum class Ending { Normal, Failure };
 // a job not run can be run again once the relay is mended. The job fails with
 // the reason, its record is saved (the run has no relay to post it), and the
 // run ends without the clean-up that would wait on the loader.
-Ending ReportRelayNotLoaded(const Run& run) {
-    kMain.Fail("Relaynet DLL did not finish loading within " + DurationText(RelayCallLimitMs()) +
-               " hence not processed");
-    ReportOutcome(run, false);
-    return Ending::Failure;
+Ending ReportRelayNotLoaded(Run& run) {
+    ReportOutcome(run, Outcome::Failed("Relaynet DLL did not finish loading within " +
+                                       DurationText(RelayCallLimitMs()) + " hence not processed"));
+    return Ending::LeaveRelayLoaded;
 }
 
-// The operation that carries out a step's action.
-bool RunOperation(StepOperation operation, const PwrScheme& step, const std::string& copyRecord) {
-    switch (operation) {
-        case StepOperation::Create:
-            return CreatePowerSchemeVista(step, copyRecord);
-        case StepOperation::Modify:
-            return ModifyPowerSchemeVista(step, copyRecord);
-        case StepOperation::Delete:
-            break;
-    }
-    return DeletePowerSchemeVista(step, copyRecord);
-}
-
-// One step under the run lock. A step lists the plans, decides from that
+// Each step under the run lock. A step lists the plans, decides from that
 // listing and then runs its commands (a creation handed to modification, or
 // the reverse, included), so no other run's command may come between its
 // listing and its last command. Nothing a step leaves behind is read by the
 // next one, which lists the plans afresh: the lock is let go after each step,
 // and a waiting run takes its turn before this run's next step. Copies that a
 // stopped run left named like their base plan are dealt with first.
-bool RunLockedStep(const std::string& installationPath, const StepAction& action, const PwrScheme& step) {
-    UniqueFile runLock;
-    if (!TakeRunLock(installationPath, runLock)) return false;
-    const std::string copyRecord = CopyRecordIn(installationPath);
-    RecoverLeftCopies(kMain, copyRecord);
-    LogLine(kModule, "Info", "Action", action.shown, step.CSchName.c_str());
-    return RunOperation(action.operation, step, copyRecord);
-}
+class LockedSteps final : public StepCarrier {
+public:
+    explicit LockedSteps(std::string installationPath) : installationPath_(std::move(installationPath)) {}
 
-// Hands each step to the operation its action names, until the steps run out
-// (true) or a step fails (false).
-bool RunSteps(const std::string& installationPath, JobDocument& document) {
-    PwrScheme step{};
-    std::string errorText;
-    for (;;) {
-        const StepRead read = document.ReadNextStep(step, errorText);
-        if (read == StepRead::End) return true;
-        // An unreadable step is a failure of the job, not its end.
-        if (read == StepRead::Failed) return kMain.Refuse(errorText, "Error", "Step", "Not Readable", errorText);
-
-        const StepAction* action = FindStepAction(step.CAction);
-        if (action == nullptr) {
-            // Skipped, without the lock; the line tells why the step changed nothing.
-            LogLine(kModule, "Info", "Action", "Unknown", step.CAction.c_str());
-            continue;
-        }
-        if (!RunLockedStep(installationPath, *action, step)) return false;
+    Outcome Unreadable(int, const std::string& errorText) override {
+        return kMain.Refuse(errorText, "Error", "Step", "Not Readable", errorText);
     }
+    // Skipped, without the lock; the line tells why the step changed nothing.
+    void Skipped(int, const PwrScheme& step) override {
+        LogLine(kModule, "Info", "Action", "Unknown", step.CAction.c_str());
+    }
+    Outcome Carry(int, const StepAction& action, const PwrScheme& step) override {
+        UniqueFile runLock;
+        Outcome locked = TakeRunLock(installationPath_, runLock);
+        if (locked.IsFailure()) return locked;
+        const std::string copyRecord = CopyRecordIn(installationPath_);
+        RecoverLeftCopies(kMain, copyRecord);
+        LogLine(kModule, "Info", "Action", action.shown, step.CSchName.c_str());
+        return RunStepOnThisMachine(action.operation, step, copyRecord);
+    }
+
+private:
+    std::string installationPath_;
+};
+
+NextStep ReadStepOf(JobDocument& document, PwrScheme& step, std::string& errorText) {
+    switch (document.ReadNextStep(step, errorText)) {
+        case StepRead::Read:
+            return NextStep::Read;
+        case StepRead::End:
+            return NextStep::End;
+        case StepRead::Failed:
+            break;
+    }
+    return NextStep::Unreadable;
 }
 
 // The outcome is posted once the steps are done, without the run lock.
-Ending RunStepsAndReport(const Run& run, JobDocument& document) {
-    const bool success = RunSteps(run.agent.InstallationPath, document);
-    ReportOutcome(run, success);
-    return success ? Ending::Normal : Ending::Failure;
+Ending RunStepsAndReport(Run& run, JobDocument& document) {
+    LockedSteps steps(run.agent.InstallationPath);
+    const StepsEnd end = CarryOutSteps(
+        [&](PwrScheme& step, std::string& errorText) { return ReadStepOf(document, step, errorText); }, steps);
+    ReportOutcome(run, end.outcome);
+    return end.outcome.IsFailure() ? Ending::LeaveRelayLoaded : Ending::UnloadRelay;
 }
 
 // Loads the very file the agent named, by its UTF-16 path; the log shows the
@@ -268,17 +266,17 @@ Ending RunDocument(Run& run, JobDocument& document) {
     std::string errorText;
     if (!document.Create(errorText)) {
         LogLine(kModule, "Failed", "Initialization Xml", "", errorText);
-        return Ending::Normal;
+        return Ending::UnloadRelay;
     }
     LogLine(kModule, "Success", "Xml", "", "Initialize");
     Sleep(kPauseAfterXmlEngineMs);
 
-    if (!LoadJobFile(run, document)) return Ending::Normal;
+    if (!LoadJobFile(run, document)) return Ending::UnloadRelay;
     if (!BindRelay(run)) return ReportRelayNotLoaded(run);
     LogOsType();
     Sleep(kPauseAfterOsCheckMs);
 
-    if (!HeaderNamesThisJob(run, document)) return Ending::Normal;
+    if (!HeaderNamesThisJob(run, document)) return Ending::UnloadRelay;
     Sleep(kPauseBeforeStepsMs);
     return RunStepsAndReport(run, document);
 }
@@ -289,12 +287,12 @@ void ReportLogNotWritable(Run& run) {
     // A relay that does not finish loading leaves the run without one: the
     // record is saved.
     static_cast<void>(BindRelay(run));
-    kMain.Fail("Log File Not Writable : " + LogFolder());
-    ReportOutcome(run, false);
-    g_relay.release();  // left loaded until the process ends, as at the failure end
+    ReportOutcome(run, Outcome::Failed("Log File Not Writable : " + LogFolder()));
+    run.relay.release();  // left loaded until the process ends, as at the failure end
 }
 
-void RunJobSteps() {
+// The whole run: the agent's values, the command line, the job.
+void ReadAgentAndRunJob() {
     CRegistry registry;
     Run run;
     bool logWritable = false;
@@ -313,21 +311,21 @@ void RunJobSteps() {
     }
 
     JobDocument document;
-    if (RunDocument(run, document) == Ending::Failure) {
+    if (RunDocument(run, document) == Ending::LeaveRelayLoaded) {
         EndNowIfGuardedCallLeftBehind();  // releasing the document could wait on what it holds
         document.Release();
-        g_relay.release();  // left loaded until the process ends
+        run.relay.release();  // left loaded until the process ends
         return;
     }
-    g_relay.reset();
+    run.relay.reset();
     LogLine(kModule, "Info", "Application", "End", "");
     EndNowIfGuardedCallLeftBehind();
     document.Release();
 }
 
+// The relay DLL, when loaded, is unloaded by the process exit.
 [[noreturn]] void EndAfterException() {
     LogException(kModule);
-    g_relay.reset();
     ExitProcess(0);
 }
 
@@ -342,7 +340,7 @@ void RunJob() {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(OnUnhandledException);
     try {
-        RunJobSteps();
+        ReadAgentAndRunJob();
     } catch (...) {
         EndAfterException();
     }

@@ -17,11 +17,11 @@ constexpr Reporter kLock("WinMain");
 constexpr unsigned long kWaitLimitMs = 10 * 60 * 1000;
 constexpr DWORD kRetryPauseMs = 250;
 
-bool LockNotOpened() {
+Outcome LockNotOpened() {
     return kLock.RefuseWithSystemError("Not Able to Open the Run Lock : ", "Failed", "Run Lock", GetLastError());
 }
 
-bool WaitRanOut(unsigned long limitMs) {
+Outcome WaitRanOut(unsigned long limitMs) {
     const std::string waited = DurationText(limitMs);
     return kLock.Refuse("Another run is still working on power schemes after " + waited + " hence not processed",
                         "Failed", "Run Lock", "Timed Out", waited);
@@ -36,10 +36,10 @@ struct LockWait {
 };
 
 // Holds `path` once no other run holds it.
-bool HoldWhenFree(const std::string& path, UniqueFile& holder, LockWait& wait) {
+Outcome HoldWhenFree(const std::string& path, UniqueFile& holder, LockWait& wait) {
     for (;;) {
         const LockAttempt attempt = TryHoldLockFile(path, holder);
-        if (attempt == LockAttempt::Taken) return true;
+        if (attempt == LockAttempt::Taken) return Outcome::Done();
         if (attempt == LockAttempt::Failed) return LockNotOpened();
         if (!wait.logged) {
             kLock.Line("Info", "Run Lock", "Waiting", wait.lockPath);
@@ -53,12 +53,14 @@ bool HoldWhenFree(const std::string& path, UniqueFile& holder, LockWait& wait) {
 }
 }  // namespace
 
-bool TakeRunLock(const std::string& installationPath, UniqueFile& holder) {
+Outcome TakeRunLock(const std::string& installationPath, UniqueFile& holder) {
     const std::string path = RunLockIn(installationPath);
     const std::string nextPath = NextInLineIn(installationPath);
     LockWait wait{path, LimitFromEnvironment("KV_RUN_LOCK_WAIT_MS", kWaitLimitMs), GetTickCount64(), false};
     // Next in line until the lock is ours: a run that lets go of the lock
     // after a step cannot take it back before this one.
     UniqueFile nextInLine;
-    return HoldWhenFree(nextPath, nextInLine, wait) && HoldWhenFree(path, holder, wait);
+    Outcome next = HoldWhenFree(nextPath, nextInLine, wait);
+    if (next.IsFailure()) return next;
+    return HoldWhenFree(path, holder, wait);
 }

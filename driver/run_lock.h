@@ -9,12 +9,13 @@
 // before its next step, and the waiting run takes the lock in between.
 #include <string>
 
+#include "run/job_outcome.h"
 #include "win/owners.h"
 
 // Takes the run lock for one step into `holder`: first the place next in
 // line, then the lock itself, waiting for other runs to let go of either for
 // up to 10 minutes in all (the environment variable KV_RUN_LOCK_WAIT_MS may
-// shorten the wait). A run that has to wait logs so once per step. False
+// shorten the wait). A run that has to wait logs so once per step. A failure
 // when the wait ran out or a lock file cannot be opened: the reason is
-// logged and stored as the status description, and `holder` stays empty.
-bool TakeRunLock(const std::string& installationPath, UniqueFile& holder);
+// logged and is the status description, and `holder` stays empty.
+Outcome TakeRunLock(const std::string& installationPath, UniqueFile& holder);

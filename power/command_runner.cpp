@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -47,26 +48,28 @@ constexpr Reporter kExecute("ExecuteCMD");
 constexpr Reporter kCapture("CreateChildProcess");
 constexpr Reporter kPipe("CmdExecute");
 
+// The start function; tests replace it to make starts fail.
 ProcessStart g_start = CreateProcessA;
-CommandFailure g_lastFailure;
 
-void NoteFailure(CommandFailureCause cause, unsigned long code) { g_lastFailure = {cause, code}; }
+CommandResult Failed(CommandFailureCause cause, unsigned long code) {
+    CommandResult result;
+    result.failure = {cause, code};
+    return result;
+}
 
-// A system call failed: the thread's last error is noted as the command's
-// failure and logged with the system's text. Always false.
-bool SystemCallFailed(const Reporter& reporter, const char* message) {
+// A system call failed: the thread's last error is the command's failure,
+// logged with the system's text.
+CommandResult SystemCallFailed(const Reporter& reporter, const char* message) {
     const DWORD error = GetLastError();
-    NoteFailure(CommandFailureCause::SystemError, error);
     reporter.SystemError("ERROR", message, error);
-    return false;
+    return Failed(CommandFailureCause::SystemError, error);
 }
 
 // The same, logged with the error number alone.
-bool SystemCallFailedNumber(const Reporter& reporter, const char* message) {
+CommandResult SystemCallFailedNumber(const Reporter& reporter, const char* message) {
     const DWORD error = GetLastError();
-    NoteFailure(CommandFailureCause::SystemError, error);
     reporter.ErrorNumber("ERROR", message, error);
-    return false;
+    return Failed(CommandFailureCause::SystemError, error);
 }
 
 unsigned long CommandLimitMs() { return LimitFromEnvironment("KV_COMMAND_TIMEOUT_MS", kCommandLimitMs); }
@@ -83,28 +86,32 @@ struct Deadline {
     }
 };
 
-// Ends a command that ran past its limit and reports it as failed: the
-// thread's last error becomes ERROR_TIMEOUT, so that the operation's failure
-// report names the cause. Always false.
-bool EndTimedOutCommand(const Reporter& reporter, HANDLE process, unsigned long limitMs, const char* commandLine) {
+// Ends a command that ran past its limit and reports it as failed with the
+// cause, so that the operation's failure report names it.
+CommandResult EndTimedOutCommand(const Reporter& reporter, HANDLE process, unsigned long limitMs,
+                                 const char* commandLine) {
     TerminateProcess(process, ERROR_TIMEOUT);
     WaitForSingleObject(process, kEndingGraceMs);
-    NoteFailure(CommandFailureCause::TimedOut, ERROR_TIMEOUT);
     reporter.Line("ERROR", "Command Timed Out", DurationText(limitMs), commandLine);
-    SetLastError(ERROR_TIMEOUT);
-    return false;
+    return Failed(CommandFailureCause::TimedOut, ERROR_TIMEOUT);
 }
 
-// The exit code of an ended command; false, with its log line, when it
-// cannot be read.
-bool ReadExitCode(const Reporter& reporter, HANDLE process, DWORD& code) {
-    return GetExitCodeProcess(process, &code) || SystemCallFailed(reporter, "Exit Code Failed");
+// The result of an ended command by its exit code; a failure, with its log
+// line, when the exit code cannot be read.
+CommandResult ExitResult(const Reporter& reporter, HANDLE process) {
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process, &code)) return SystemCallFailed(reporter, "Exit Code Failed");
+    CommandResult result;
+    result.exitCode = code;
+    if (code != 0) result.failure = {CommandFailureCause::ExitCode, code};
+    return result;
 }
 
 // A command line the child would receive cut off could run a different
 // command, so a text beyond the runner's limit is refused with a log line.
-bool FitsLimit(const Reporter& reporter, const char* message, std::string_view text, std::size_t limit) {
-    if (text.size() <= limit) return true;
+std::optional<CommandResult> TooLong(const Reporter& reporter, const char* message, std::string_view text,
+                                     std::size_t limit) {
+    if (text.size() <= limit) return std::nullopt;
     SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return SystemCallFailed(reporter, message);
 }
@@ -152,8 +159,8 @@ bool StartCommand(const Reporter& reporter, const char* program, const char* com
     }
 }
 
-bool RunHidden(const char* program, const char* commandLine) {
-    if (!FitsLimit(kExecute, kCommandTooLong, commandLine, kMaxExecuteCommand)) return false;
+CommandResult RunHidden(const char* program, const char* commandLine) {
+    if (auto refused = TooLong(kExecute, kCommandTooLong, commandLine, kMaxExecuteCommand)) return *refused;
     Sleep(kPauseBeforeHiddenMs);
 
     char desktop[] = "winsta0\\default";
@@ -170,14 +177,13 @@ bool RunHidden(const char* program, const char* commandLine) {
     const unsigned long limitMs = CommandLimitMs();
     if (WaitForSingleObject(child.process(), limitMs) == WAIT_TIMEOUT)
         return EndTimedOutCommand(kExecute, child.process(), limitMs, commandLine);
-    DWORD exitCode = 0;
-    if (!ReadExitCode(kExecute, child.process(), exitCode)) return false;
+    const CommandResult result = ExitResult(kExecute, child.process());
+    if (!result.Ran()) return result;
     // Signed on purpose: exit codes above 2147483647 appear negative.
     char exitText[32];
-    std::snprintf(exitText, sizeof exitText, "%d", static_cast<int>(exitCode));
+    std::snprintf(exitText, sizeof exitText, "%d", static_cast<int>(result.exitCode));
     kExecute.Line("Success", "1", exitText, commandLine);
-    if (exitCode != 0) NoteFailure(CommandFailureCause::ExitCode, exitCode);
-    return exitCode == 0;
+    return result;
 }
 
 // The capture pipe: the child writes into both copies of the write end (its
@@ -189,7 +195,7 @@ struct CapturePipe {
     UniqueHandle writeCopy;
 };
 
-bool OpenCapturePipe(CapturePipe& pipe) {
+std::optional<CommandResult> OpenCapturePipe(CapturePipe& pipe) {
     SECURITY_ATTRIBUTES inheritable{};
     inheritable.nLength = sizeof inheritable;
     inheritable.bInheritHandle = TRUE;
@@ -201,13 +207,14 @@ bool OpenCapturePipe(CapturePipe& pipe) {
     if (!DuplicateHandle(GetCurrentProcess(), pipe.writeEnd.get(), GetCurrentProcess(), pipe.writeCopy.put(), 0, TRUE,
                          DUPLICATE_SAME_ACCESS))
         return SystemCallFailedNumber(kCapture, "DuplicateHandle  Failed");
-    return true;
+    return std::nullopt;
 }
 
 // Starts the command writing into the pipe, then lets go of the pipe's write
 // ends: only the child (and what it starts) holds them from then on, so the
 // pipe reports its end when the child is done.
-bool StartCaptured(const char* program, const char* commandLine, CapturePipe& pipe, UniqueProcessInfo& child) {
+std::optional<CommandResult> StartCaptured(const char* program, const char* commandLine, CapturePipe& pipe,
+                                           UniqueProcessInfo& child) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
@@ -216,9 +223,9 @@ bool StartCaptured(const char* program, const char* commandLine, CapturePipe& pi
     startup.hStdError = pipe.writeCopy.get();
     startup.hStdInput = pipe.writeCopy.get();
     if (!StartCommand(kCapture, program, commandLine, 0, startup, child)) {
-        SystemCallFailedNumber(kCapture, "CreateProcess  Failed");
+        CommandResult failed = SystemCallFailedNumber(kCapture, "CreateProcess  Failed");
         kCapture.Line("ERROR", "CreateProcess  Failed", "szArgs", commandLine);
-        return false;
+        return failed;
     }
     kCapture.Line("MSG", "CreateProcess  success", "szArgs", commandLine);
     // The pipe's end marks the end of the output; the process handle is kept
@@ -226,78 +233,93 @@ bool StartCaptured(const char* program, const char* commandLine, CapturePipe& pi
     child.closeThread();
     pipe.writeEnd.reset();
     pipe.writeCopy.reset();
-    return true;
+    return std::nullopt;
 }
 
-enum class CopyEnd { PipeEnded, WriteFailed, TimedOut };
+// Where a capture goes: the output text, and the file when one is given.
+struct CaptureSink {
+    UniqueFile file;  // empty: the output is kept in memory alone
+    std::string output;
+    std::optional<CommandResult> writeFailure;
 
-// Copies what comes through the pipe into the output file until the pipe
-// ends or the deadline passes. The pipe is read only when it holds data, so
+    void Append(const char* bytes, DWORD size) {
+        output.append(bytes, size);
+        if (!file || writeFailure) return;
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes, size, &written, nullptr) || written != size)
+            writeFailure = SystemCallFailedNumber(kCapture, "WriteFile  Failed");
+    }
+    // Part of an output must never be read as the whole of it.
+    void Empty() {
+        output.clear();
+        if (!file) return;
+        SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN);
+        SetEndOfFile(file.get());
+    }
+};
+
+// Copies what comes through the pipe into the sink until the pipe ends or
+// the deadline passes (false). The pipe is read only when it holds data, so
 // the copy stops at the limit even while the child, or a process it started,
 // keeps the pipe open without writing. PeekNamedPipe fails with
 // ERROR_BROKEN_PIPE once every writer has closed the pipe and all it held has
 // been read; any other failure would fail again, so it ends the copy as well.
 // After a failed write the rest is still drained, so that the command has
 // finished when this returns.
-CopyEnd CopyPipeToFile(HANDLE readEnd, HANDLE output, const Deadline& deadline) {
-    bool copied = true;
+bool CopyPipe(HANDLE readEnd, CaptureSink& sink, const Deadline& deadline) {
     std::vector<char> block(kCaptureBlock);
     for (;;) {
-        if (deadline.Passed()) return CopyEnd::TimedOut;
+        if (deadline.Passed()) return false;
         DWORD available = 0;
-        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) break;
+        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) return true;
         if (available == 0) {
             Sleep(kPipePollMs);
             continue;
         }
         DWORD got = 0;
         if (!ReadFile(readEnd, block.data(), available < kCaptureBlock ? available : kCaptureBlock, &got, nullptr))
-            break;
-        if (got == 0 || !copied) continue;
-        DWORD written = 0;
-        if (!WriteFile(output, block.data(), got, &written, nullptr) || written != got)
-            copied = SystemCallFailedNumber(kCapture, "WriteFile  Failed");
+            return true;
+        if (got != 0) sink.Append(block.data(), got);
     }
-    return copied ? CopyEnd::PipeEnded : CopyEnd::WriteFailed;
 }
 
-// Ends a capture past its limit: part of an output must never be read as the
-// whole of it, so the file is emptied. Always false.
-bool EndOverrunCapture(HANDLE output, HANDLE process, const Deadline& deadline, const char* commandLine) {
-    SetFilePointer(output, 0, nullptr, FILE_BEGIN);
-    SetEndOfFile(output);
+// Ends a capture past its limit, its output emptied.
+CommandResult EndOverrunCapture(CaptureSink& sink, HANDLE process, const Deadline& deadline, const char* commandLine) {
+    sink.Empty();
     return EndTimedOutCommand(kCapture, process, deadline.limitMs, commandLine);
 }
 
-bool RunCaptured(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
-    if (!FitsLimit(kCapture, kCommandTooLong, commandLine, kMaxChildCommand)) return false;
-    if (!FitsLimit(kCapture, "Output Path Too Long", outputPath, kMaxOutputPath)) return false;
-    UniqueFile output(CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!output) return SystemCallFailedNumber(kCapture, "CreateFile  Failed");
+CommandResult RunCaptured(const char* program, const char* commandLine, const char* outputPath) {
+    if (auto refused = TooLong(kCapture, kCommandTooLong, commandLine, kMaxChildCommand)) return *refused;
+    CaptureSink sink;
+    if (outputPath != nullptr) {
+        if (auto refused = TooLong(kCapture, "Output Path Too Long", outputPath, kMaxOutputPath)) return *refused;
+        sink.file.reset(CreateFileA(outputPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!sink.file) return SystemCallFailedNumber(kCapture, "CreateFile  Failed");
+    }
 
     CapturePipe pipe;
     UniqueProcessInfo child;
-    if (!OpenCapturePipe(pipe) || !StartCaptured(program, commandLine, pipe, child)) return false;
+    if (auto failed = OpenCapturePipe(pipe)) return *failed;
+    if (auto failed = StartCaptured(program, commandLine, pipe, child)) return *failed;
 
     const Deadline deadline;
-    const CopyEnd copy = CopyPipeToFile(pipe.readEnd.get(), output.get(), deadline);
-    if (copy == CopyEnd::TimedOut) return EndOverrunCapture(output.get(), child.process(), deadline, commandLine);
-    if (copy == CopyEnd::WriteFailed) return false;
+    if (!CopyPipe(pipe.readEnd.get(), sink, deadline))
+        return EndOverrunCapture(sink, child.process(), deadline, commandLine);
+    if (sink.writeFailure) return *sink.writeFailure;
 
     // The pipe ends when the child closes its output; its exit code is there
     // once the process itself has ended.
     if (WaitForSingleObject(child.process(), deadline.Remaining()) != WAIT_OBJECT_0)
-        return EndOverrunCapture(output.get(), child.process(), deadline, commandLine);
-    DWORD code = 0;
-    if (!ReadExitCode(kCapture, child.process(), code)) return false;
-    if (exitCode) *exitCode = code;
-    return true;
+        return EndOverrunCapture(sink, child.process(), deadline, commandLine);
+    CommandResult result = ExitResult(kCapture, child.process());
+    if (result.Ran()) result.output = std::move(sink.output);
+    return result;
 }
 }  // namespace
 
-bool ExecuteCMD(const char* program, const char* commandLine) {
-    g_lastFailure = {};
+CommandResult ExecuteCMD(const char* program, const char* commandLine) {
     try {
         return RunHidden(program, commandLine);
     } catch (...) {
@@ -305,16 +327,13 @@ bool ExecuteCMD(const char* program, const char* commandLine) {
     }
 }
 
-bool CreateChildProcess(const char* program, const char* commandLine, const char* outputPath, unsigned long* exitCode) {
-    g_lastFailure = {};
+CommandResult CreateChildProcess(const char* program, const char* commandLine, const char* outputPath) {
     try {
-        return RunCaptured(program, commandLine, outputPath, exitCode);
+        return RunCaptured(program, commandLine, outputPath);
     } catch (...) {
         ExitAfterException("CreateChildProcess");
     }
 }
-
-CommandFailure TakeLastCommandFailure() { return std::exchange(g_lastFailure, CommandFailure{}); }
 
 ProcessStart ReplaceProcessStart(ProcessStart start) {
     return std::exchange(g_start, start != nullptr ? start : CreateProcessA);

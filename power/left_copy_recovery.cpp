@@ -8,7 +8,7 @@
 #include "power/left_copy_record.h"
 #include "power/plan_commands.h"
 #include "power/scheme_list.h"
-#include "power/step_machine.h"
+#include "power/this_machine.h"
 
 namespace {
 const SchemeEntry* ListedPlan(const std::vector<SchemeEntry>& listing, const std::string& guid) {
@@ -34,7 +34,7 @@ void RecoverLeftCopy(const Reporter& reporter, const std::string& recordPath, co
         return;
     }
     reporter.Line("Info", "Left Copy", guid, "Deleting Copy Left By Stopped Run");
-    if (!ExecuteCMD(PowercfgProgram(), DeleteCommand(guid).c_str())) {
+    if (!ExecuteCMD(PowercfgProgram(), DeleteCommand(guid).c_str()).Succeeded()) {
         reporter.Line("Failed", "Left Copy", guid, "Copy Named Like Base Scheme Left");
         return;
     }

@@ -36,8 +36,6 @@ bool SchemeListed(const std::vector<SchemeEntry>& listing, const std::string& gu
     return false;
 }
 
-std::string ReadSchemeGuid(const std::string& path) { return FirstPlanGuid(ReadCapturedOutput(path)); }
-
 bool SameSchemeName(const std::string& listed, const std::string& requested) {
     const auto a = AnsiToWideExact(listed);
     const auto b = AnsiToWideExact(requested);

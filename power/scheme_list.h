@@ -28,7 +28,3 @@ bool SchemeListed(const std::vector<SchemeEntry>& listing, const std::string& gu
 // "Æther" or ignore a soft hyphen. A text with bytes the ANSI code page does
 // not define is equal only to the very same bytes.
 bool SameSchemeName(const std::string& listed, const std::string& requested);
-
-// The GUID of the first plan line of a captured command output, or an empty
-// text when the file holds none or cannot be read.
-std::string ReadSchemeGuid(const std::string& path);

@@ -23,13 +23,15 @@ list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/step_decision_test.cpp)
 
 # The machine's facts for a step, and the running of what was decided.
+# The step itself is platform-free, against the port; this machine's side of
+# the port is Windows.
+list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/plan_step.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/plan_step_test.cpp)
 list(APPEND KV_WIN_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/command_failure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exact_plan_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hibernation.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/step_machine.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/step_run.cpp)
-list(APPEND KV_WIN_TESTS ${CMAKE_CURRENT_LIST_DIR}/command_failure_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/this_machine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plan_operations.cpp)
 
 # The record of plan copies not yet renamed, and what a run does about them.
 list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/left_copy.cpp)
@@ -39,4 +41,6 @@ list(APPEND KV_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/left_copy_recovery.cpp)
 
 # The step actions a job may name.
-list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/step_action.cpp)
+list(APPEND KV_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/step_action.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/job_steps.cpp)

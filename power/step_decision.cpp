@@ -23,7 +23,7 @@ public:
     PlanWriter(StepOperation operation, const PwrScheme& request) : request_(request) { plan_.operation = operation; }
 
     void Line(std::string type, std::string val1, std::string val2, std::string val3) {
-        plan_.actions.push_back({PlannedLine{std::move(type), std::move(val1), std::move(val2), std::move(val3)}, {}});
+        plan_.actions.emplace_back(PlannedLine{std::move(type), std::move(val1), std::move(val2), std::move(val3)});
     }
     // A line about the requested plan: (type, CSchName, val2, val3).
     void NameLine(std::string type, std::string val2, std::string val3) {
@@ -33,21 +33,18 @@ public:
         PlannedCommand command;
         command.commandLine = std::move(commandLine);
         command.failure = std::move(failure);
-        plan_.actions.push_back({std::nullopt, std::move(command)});
-        return *plan_.actions.back().command;
+        return std::get<PlannedCommand>(plan_.actions.emplace_back(std::move(command)));
     }
     void ActOn(const SchemeEntry& entry) {
         plan_.planName = entry.SchemeName;
         plan_.planGuid = entry.SchemeGuid;
     }
     StepPlan Refuse(FailureReport refusal) {
-        plan_.end = StepEnd::Refused;
-        plan_.refusal = std::move(refusal);
+        plan_.end = StepRefused{std::move(refusal)};
         return std::move(plan_);
     }
     StepPlan HandOff(StepOperation to) {
-        plan_.end = StepEnd::HandsOff;
-        plan_.handOffTo = to;
+        plan_.end = StepHandsOff{to};
         return std::move(plan_);
     }
     StepPlan Succeed() { return std::move(plan_); }
@@ -289,38 +286,4 @@ std::string WithNewPlanGuid(const std::string& commandLine, const std::string& p
     if (at == std::string::npos) return commandLine;
     std::string filled = commandLine;
     return filled.replace(at, std::char_traits<char>::length(kNewPlanGuid), planGuid);
-}
-
-namespace {
-void MakeActive(std::vector<SchemeEntry>& listing, const std::string& guid) {
-    for (SchemeEntry& entry : listing) entry.SchemeActive = entry.SchemeGuid == guid ? "Yes" : "No";
-}
-
-}  // namespace
-
-std::vector<SchemeEntry> ListingAfter(const StepPlan& plan, const PwrScheme& request, const StepFacts& facts) {
-    std::vector<SchemeEntry> listing = facts.listing;
-    if (plan.end != StepEnd::Succeeds) return listing;
-    // A creation over a listed plan and a modification of a missing one
-    // without overwrite change nothing; the others act on their plan.
-    const bool actedOnPlan = plan.operation == StepOperation::Create ? plan.planGuid.empty() : !plan.planGuid.empty();
-    if (!actedOnPlan) return listing;
-    const bool activates = OptionIsOn(request.CSchActive);
-    switch (plan.operation) {
-        case StepOperation::Create:
-            listing.push_back({request.CSchName, kNewPlanGuid, "No"});
-            if (activates) MakeActive(listing, kNewPlanGuid);
-            break;
-        case StepOperation::Modify:
-            if (activates) MakeActive(listing, plan.planGuid);
-            break;
-        case StepOperation::Delete:
-            // A deletion that succeeds has deleted every plan of the name.
-            listing.clear();
-            for (std::size_t i = 0; i < facts.listing.size(); ++i)
-                if (i >= facts.namedAsRequested.size() || !facts.namedAsRequested[i])
-                    listing.push_back(facts.listing[i]);
-            break;
-    }
-    return listing;
 }

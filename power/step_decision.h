@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "base/lead_bytes.h"
@@ -59,23 +60,24 @@ struct PlannedCommand {
 };
 
 // One entry of the step, in order: a line to log or a command to run.
-struct PlannedAction {
-    std::optional<PlannedLine> line;
-    std::optional<PlannedCommand> command;
-};
+using PlannedAction = std::variant<PlannedLine, PlannedCommand>;
 
-enum class StepEnd {
-    Succeeds,  // the step succeeds once every command has
-    Refused,   // after the actions, the step fails with `refusal`
-    HandsOff,  // after the actions, the step is carried on by `handOffTo`
+// How the step ends once its actions are done: it succeeds (once every
+// command has), it fails with the refusal, or it is carried on by the other
+// operation.
+struct StepSucceeds {};
+struct StepRefused {
+    FailureReport refusal;
 };
+struct StepHandsOff {
+    StepOperation to;
+};
+using StepEnd = std::variant<StepSucceeds, StepRefused, StepHandsOff>;
 
 struct StepPlan {
     StepOperation operation = StepOperation::Create;
     std::vector<PlannedAction> actions;
-    StepEnd end = StepEnd::Succeeds;
-    FailureReport refusal;
-    StepOperation handOffTo = StepOperation::Create;
+    StepEnd end;
     // The plan the step acts on, as the listing showed it: empty when none.
     std::string planName, planGuid;
 };
@@ -113,10 +115,3 @@ StepPlan DecideStep(StepOperation operation, const PwrScheme& request, const Ste
 // only the first placeholder is replaced: a name or description that holds
 // the placeholder's text stays as the job gave it.
 std::string WithNewPlanGuid(const std::string& commandLine, const std::string& planGuid);
-
-// The plans as a listing would show them after a step that ends as `plan`
-// decided on `facts`: a new plan named as the request (its GUID kNewPlanGuid), the plans
-// of the name deleted, the plan made active. A step refused or handed over
-// leaves them as they were. So the steps of one job can be decided in turn
-// without running any of them.
-std::vector<SchemeEntry> ListingAfter(const StepPlan& plan, const PwrScheme& request, const StepFacts& facts);

@@ -1,20 +1,17 @@
 #pragma once
 // The shapes in which a module reports what went wrong, written in one place:
 // a log line with a system error (its number and the system's text), a log
-// line with an error number alone, and a refusal, which sets the run's status
-// description and logs its line. The module name is the caller's, as it has
+// line with an error number alone, and a refusal, which logs its line and
+// gives the failed outcome with its status description. The module name is the caller's, as it has
 // always been logged ("CmdExecute", "1.0" and all).
 #include <string>
 #include <string_view>
 
-// The system's text for an error number in the user's language (cut to 1023
-// characters; empty when the system has none).
-std::string SystemErrorText(unsigned long error);
+#include "run/job_outcome.h"
 
-// The run's status description: why the job failed, posted at its end.
-std::string StatusDescription();
-// Replaces the status description, cut to its 1023 characters.
-void SetStatusDescription(std::string_view status);
+// The system's text for an error number in the user's language (cut to
+// kStatusLimit characters; empty when the system has none).
+std::string SystemErrorText(unsigned long error);
 
 class Reporter {
 public:
@@ -27,16 +24,13 @@ public:
     void SystemError(std::string_view type, std::string_view val1, unsigned long error) const;
     // (type, val1, error number, empty).
     void ErrorNumber(std::string_view type, std::string_view val1, unsigned long error) const;
-    // Sets the status description and logs (type, val1, val2, val3). Always false,
-    // so that an operation can end with `return reporter.Refuse(...)`.
-    bool Refuse(std::string_view status, std::string_view type, std::string_view val1, std::string_view val2,
-                std::string_view val3) const;
-    // Sets the status description to `statusStart` followed by the system's
-    // text and logs (type, val1, error number, system text). Always false.
-    bool RefuseWithSystemError(std::string_view statusStart, std::string_view type, std::string_view val1,
-                               unsigned long error) const;
-    // Sets the status description alone. Always false.
-    bool Fail(std::string_view status) const;
+    // Logs (type, val1, val2, val3) and fails with `status`.
+    Outcome Refuse(std::string_view status, std::string_view type, std::string_view val1, std::string_view val2,
+                   std::string_view val3) const;
+    // Logs (type, val1, error number, system text) and fails with
+    // `statusStart` followed by the system's text.
+    Outcome RefuseWithSystemError(std::string_view statusStart, std::string_view type, std::string_view val1,
+                                  unsigned long error) const;
 
 private:
     const char* module_;

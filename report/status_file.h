@@ -2,8 +2,8 @@
 // Leaves the job's outcome as a small text file in the agent's status folder.
 #include "run/agent_identity.h"
 #include "run/job_args.h"
+#include "run/job_outcome.h"
 
-// Writes the file of the agent's job below its installation path. `outcome`
-// is non-zero for success; a failure carries the run's status description.
-// True when the file was written.
-bool CreateStatusFile(const AgentIdentity& agent, const JobArgs& args, int outcome);
+// Writes the file of the agent's job below its installation path; a failure
+// carries its status description. True when the file was written.
+bool CreateStatusFile(const AgentIdentity& agent, const JobArgs& args, const Outcome& outcome);

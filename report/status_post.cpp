@@ -193,12 +193,11 @@ unsigned long WebPostTimeBoundMs() {
     return 2 * limitMs + std::clamp<unsigned long>(limitMs, kShortestPostMarginMs, 60 * 1000);
 }
 
-bool CreateWebPost(const StatusPostRun& run, const char* outcome) {
+bool CreateWebPost(const StatusPostRun& run, const Outcome& outcome) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const bool succeeded = IsSuccessOutcome(outcome ? outcome : "");
-    const std::string description = succeeded ? std::string() : StatusDescription();
-    const std::string record = BuildStatusRecord(RecordValues(run, succeeded, description));
+    const bool succeeded = !outcome.IsFailure();
+    const std::string record = BuildStatusRecord(RecordValues(run, succeeded, outcome.Status()));
 
     // The record is on disk before the relay is called, so that nothing the
     // relay does (a hang, a crash that takes the process with it, an exit)

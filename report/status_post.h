@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "report/status_record.h"
+#include "run/job_outcome.h"
 #include "run/agent_identity.h"
 #include "run/job_args.h"
 #include "run/relay_entry.h"
@@ -26,11 +27,11 @@ struct StatusPostRun {
     WebPostDataProc relay;
 };
 
-// Builds the record for the outcome ("0" failure, anything else success; a
-// failure carries the run's status description) and delivers it. The record
+// Builds the record for the outcome (a failure carries its status
+// description) and delivers it. The record
 // is saved in the post-log folder before the first attempt and removed once
 // one delivered it. True when it was delivered or saved.
-bool CreateWebPost(const StatusPostRun& run, const char* outcome);
+bool CreateWebPost(const StatusPostRun& run, const Outcome& outcome);
 // One attempt through the relay, given RelayCallLimitMs(). True when the
 // relay reported delivery.
 bool TryWebPost(WebPostDataProc relay, const std::string& url, const std::string& record);

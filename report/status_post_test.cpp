@@ -35,10 +35,7 @@ std::string SampleRecord(bool succeeded, const std::string& description) {
 
 class StatusPost : public ::testing::Test {
 protected:
-    void TearDown() override {
-        ResetRunContext();
-        ClearLogDestination();
-    }
+    void TearDown() override { ClearLogDestination(); }
     // The sample run posting to `url` through `relay`.
     StatusPostRun Post(WebPostDataProc relay, std::string_view url = kConfigured) const {
         return {sample.agent, sample.args, url, relay};
@@ -69,9 +66,8 @@ TEST_F(StatusPost, ConfiguredUrlDeliversWithTheDescribedArguments) {
     RelayDoubleBinding relay(temp.path());
     ASSERT_TRUE(relay.loaded());
     relay.Script("1\n");
-    SetStatusDescription("left over from an earlier step");
 
-    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), "1"));
+    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), Outcome::Done()));
 
     const std::vector<RelayCall> calls = relay.Calls();
     ASSERT_EQ(calls.size(), 1u);
@@ -92,7 +88,7 @@ TEST_F(StatusPost, DefaultServerFollowsWhenTheConfiguredOneFails) {
     RelayDoubleBinding relay(temp.path());
     relay.Script("0\n1\n");
 
-    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), "0"));
+    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), Outcome::Failed("")));
 
     const std::vector<RelayCall> calls = relay.Calls();
     ASSERT_EQ(calls.size(), 2u);
@@ -111,9 +107,8 @@ TEST_F(StatusPost, BothServersFailSoTheRecordIsSavedOnce) {
     RelayDoubleBinding relay(temp.path());
     relay.Script("0\n0\n");
     const std::string description = "Failed to set power scheme as active : Access is denied.\r\n";
-    SetStatusDescription(description);
 
-    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), "0"));
+    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), Outcome::Failed(description)));
 
     EXPECT_EQ(relay.Calls().size(), 2u);
     const std::vector<std::string> files = FileNamesIn(PostLogFolder(temp));
@@ -163,13 +158,13 @@ TEST_F(StatusPost, UnusualStartingPoints) {
     {
         RelayDoubleBinding relay(temp.path());
         relay.Script("0\n1\n");
-        EXPECT_TRUE(CreateWebPost(Post(relay.entry(), ""), "1"));
+        EXPECT_TRUE(CreateWebPost(Post(relay.entry(), ""), Outcome::Done()));
         const std::vector<RelayCall> calls = relay.Calls();
         ASSERT_EQ(calls.size(), 2u);
         EXPECT_EQ(calls[0].texts[0], kQuery);
     }
     // No relay bound: both attempts fail at once and the record is saved.
-    EXPECT_TRUE(CreateWebPost(Post(nullptr), "1"));
+    EXPECT_TRUE(CreateWebPost(Post(nullptr), Outcome::Done()));
     EXPECT_EQ(FileNamesIn(PostLogFolder(temp)).size(), 1u);
 }
 
@@ -178,13 +173,12 @@ TEST_F(StatusPost, OversizedTextsAreNeverCutOrPosted) {
     relay.Script("1\n1\n1\n");
     // Long values make a record beyond what the relay takes.
     const std::string description(1000, 'd');
-    SetStatusDescription(description);
     ASSERT_TRUE(StoreText(sample.args.JobId, std::string(500, 'j')));
     ASSERT_TRUE(StoreText(sample.args.ScriptId, std::string(500, 's')));
     ASSERT_TRUE(StoreText(sample.args.IsRealTimeS, std::string(500, 'r')));
     ASSERT_TRUE(StoreText(sample.args.ExecutionTime, std::string(500, 't')));
 
-    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), "0"));
+    EXPECT_TRUE(CreateWebPost(Post(relay.entry()), Outcome::Failed(description)));
 
     EXPECT_TRUE(relay.Calls().empty());
     const std::vector<std::string> files = FileNamesIn(PostLogFolder(temp));
@@ -202,7 +196,7 @@ TEST_F(StatusPost, OversizedTextsAreNeverCutOrPosted) {
 TEST_F(StatusPost, PostLogFolderThatCannotBeWritten) {
     // A file stands where the post-log folder should be.
     temp.WriteFile("DorvikPostLogs", "in the way");
-    EXPECT_FALSE(CreateWebPost(Post(nullptr), "1"));
+    EXPECT_FALSE(CreateWebPost(Post(nullptr), Outcome::Done()));
     const std::string log = ReadRunLog(temp.path());
     EXPECT_EQ(CountOf(log, "\tSendWebpost\tERROR\tCreating File Failed\t" + PostLogFolder(temp) + "\\"), 1);
     EXPECT_EQ(CountOf(log, "\tInfo\tFailed To Send to the Dorvik Folder\twpdcmscriptjobinstancestatus_N_123456_PER_"),

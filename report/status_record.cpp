@@ -89,8 +89,6 @@ std::string FileNamePart(std::string_view value, const LeadBytes& lead) {
 }
 }  // namespace
 
-bool IsSuccessOutcome(std::string_view outcome) { return outcome != "0"; }
-
 std::string BuildStatusRecord(const StatusRecordValues& v) {
     std::string r = "<wpdcmscriptjobinstancestatus>\n\t<batchid>0</batchid>\n\t<regid>";
     r += EscapeText(v.regid);

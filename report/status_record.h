@@ -23,9 +23,6 @@ struct StatusRecordValues {
     std::string_view executionTime;
 };
 
-// "0" is a failure; any other outcome text is a success.
-bool IsSuccessOutcome(std::string_view outcome);
-
 // The "wpdcmscriptjobinstancestatus" record: no declaration, no final line
 // break, blanks before some line feeds. "&", "<" and ">" in element text
 // become entities and a "]]>" in the description is split across two CDATA

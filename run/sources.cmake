@@ -1,2 +1,1 @@
-# The run context: the run's outcome.
-list(APPEND KV_WIN_SOURCES ${CMAKE_CURRENT_LIST_DIR}/run_context.cpp)
+# The run's records are headers only.

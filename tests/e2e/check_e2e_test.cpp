@@ -26,11 +26,24 @@ SimPlan Plan(const std::string& guid, const std::string& name) {
     return plan;
 }
 
-// The plan a run made: the one listed after it and not before.
-std::string MadePlan(const SimState& before, const SimState& after) {
-    for (const SimPlan& plan : after.plans)
-        if (!FindPlan(before, plan.guid)) return plan.guid;
-    return {};
+// What `run` returns with TEMP and TMP naming a folder that does not exist.
+template <typename Run>
+auto WithoutTempFolder(Run run) {
+    char temp[MAX_PATH] = {}, tmp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TEMP", temp, sizeof temp);
+    GetEnvironmentVariableA("TMP", tmp, sizeof tmp);
+    SetEnvironmentVariableA("TEMP", "C:\\no such folder");
+    SetEnvironmentVariableA("TMP", "C:\\no such folder");
+    auto result = run();
+    SetEnvironmentVariableA("TEMP", temp);
+    SetEnvironmentVariableA("TMP", tmp);
+    return result;
+}
+
+// The check's verdict on the job that the run then posted.
+std::string VerdictOf(const Scenario& s, int failedStep) {
+    if (failedStep == 0) return "the job would succeed";
+    return "the job would fail at step " + std::to_string(failedStep) + ": " + PostedStatus(s).desc;
 }
 }  // namespace
 
@@ -64,7 +77,45 @@ TEST(CheckE2E, PrintsTheCommandsTheExecutorThenRunsAndChangesNothing) {
         EXPECT_EQ(s.Run(), 0u);
         const std::vector<std::string> ran = ChangingCommands(s);
         EXPECT_FALSE(ran.empty());
-        EXPECT_EQ(PrintedCommands(check, MadePlan(c.state, s.ReadSimState())), ran);
+        EXPECT_EQ(PrintedCommands(check), WithStandIns(ran, c.state));
+    }
+}
+
+// Where the check used to model the plans on its own, it now runs the
+// executor's step against a model machine: each plan a job makes has its own
+// stand-in, a base plan the machine lacks fails the duplication as in a run,
+// and no temporary file is needed.
+TEST(CheckE2E, AgreesWithTheRunOnMadePlansAndMissingBasePlans) {
+    SimState onlyBalanced = DefaultSimState();
+    onlyBalanced.plans.resize(1);
+    const struct {
+        const char* what;
+        SimState state;
+        std::vector<std::string> steps;
+        int failedStep;
+    } cases[] = {
+        {"two made plans, the second made active, the first deleted",
+         DefaultSimState(),
+         {StepXml("Create Scheme", "A", ValidSettings({{"schbasedon", "1"}})),
+          StepXml("Create Scheme", "B", ValidSettings({{"schbasedon", "2"}, {"schactive", "1"}})),
+          StepXml("Delete Scheme", "A"), StepXml("Modify Scheme", "B", ValidSettings())},
+         0},
+        {"a base plan the machine does not list",
+         onlyBalanced,
+         {StepXml("Create Scheme", "Saver", ValidSettings({{"schbasedon", "3"}}))},
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Scenario s;
+        s.SetSimState(c.state);
+        s.WriteJob(JobXml(c.steps));
+        const CheckRun check = WithoutTempFolder([&] { return RunCheck(s, {s.JobPath()}); });
+        ASSERT_FALSE(check.lines.empty());
+        EXPECT_EQ(s.Run(), 0u);
+        const std::vector<std::string> ran = ChangingCommands(s);
+        EXPECT_EQ(PrintedCommands(check), WithStandIns(ran, c.state));
+        EXPECT_EQ(check.lines.back(), VerdictOf(s, c.failedStep));
     }
 }
 

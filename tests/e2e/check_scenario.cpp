@@ -1,5 +1,7 @@
 #include "tests/e2e/check_scenario.h"
 
+#include <algorithm>
+#include <regex>
 #include <stdexcept>
 
 #include "tests/win/temp_folder.h"
@@ -45,13 +47,27 @@ CheckRun RunCheck(const Scenario& s, const std::vector<std::string>& args) {
     return run;
 }
 
-std::vector<std::string> PrintedCommands(const CheckRun& run, const std::string& newPlanGuid) {
+std::vector<std::string> PrintedCommands(const CheckRun& run) {
     std::vector<std::string> commands;
-    for (std::string line : run.lines) {
-        if (line.rfind("  POWERCFG ", 0) != 0) continue;
-        for (std::size_t at; !newPlanGuid.empty() && (at = line.find("{new-plan}")) != std::string::npos;)
-            line.replace(at, 10, newPlanGuid);
-        commands.push_back(line.substr(2));
+    for (const std::string& line : run.lines)
+        if (line.rfind("  POWERCFG ", 0) == 0) commands.push_back(line.substr(2));
+    return commands;
+}
+
+std::vector<std::string> WithStandIns(std::vector<std::string> commands, const SimState& before) {
+    // A made plan is the plan a command acts on (its first GUID) where no
+    // plan of that GUID was listed; a duplication acts on its base plan.
+    static const std::regex guid("[0-9a-fA-F]{8}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-[0-9a-fA-F]{12}");
+    std::vector<std::string> made;
+    for (std::string& command : commands) {
+        std::smatch match;
+        if (command.find("-DUPLICATESCHEME") != std::string::npos || !std::regex_search(command, match, guid) ||
+            FindPlan(before, match.str()))
+            continue;
+        auto at = std::find(made.begin(), made.end(), match.str());
+        if (at == made.end()) at = made.insert(made.end(), match.str());
+        const std::string shown = "{new-plan-" + std::to_string(at - made.begin() + 1) + "}";
+        command.replace(static_cast<std::size_t>(match.position()), match.length(), shown);
     }
     return commands;
 }

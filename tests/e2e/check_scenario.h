@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "simulator/sim_commands.h"
 #include "tests/e2e/scenario.h"
 
 struct CheckRun {
@@ -16,12 +17,16 @@ struct CheckRun {
 // Runs KestrovaneCheck.exe with these arguments in the installation folder.
 CheckRun RunCheck(const Scenario& s, const std::vector<std::string>& args);
 
-// The command lines the check printed (indented by two blanks), with
-// `newPlanGuid` in place of {new-plan}.
-std::vector<std::string> PrintedCommands(const CheckRun& run, const std::string& newPlanGuid = {});
+// The command lines the check printed (indented by two blanks).
+std::vector<std::string> PrintedCommands(const CheckRun& run);
 
 // The commands the simulator ran, without the listings.
 std::vector<std::string> ChangingCommands(const Scenario& s);
+
+// The commands with each plan GUID that `before` does not list shown as the
+// check shows the plans a job makes: {new-plan-1}, {new-plan-2}, ... in the
+// order they first appear.
+std::vector<std::string> WithStandIns(std::vector<std::string> commands, const SimState& before);
 
 // The simulator's plans and settings and the changing commands it ran: what a
 // check must leave as it found it (its listings are counted and journalled).

@@ -8,7 +8,6 @@
 #include "win/file_helpers.h"
 
 SampleRun FillSampleRun(const std::string& installPath) {
-    ResetRunContext();
     SetLogDestination({installPath, "123456", false});
     SampleRun run;
     AgentIdentity& agent = run.agent;

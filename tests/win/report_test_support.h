@@ -8,7 +8,6 @@
 #include "run/agent_identity.h"
 #include "run/job_args.h"
 #include "run/relay_entry.h"
-#include "run/run_context.h"
 #include "tests/win/day_log.h"
 #include "win/owners.h"
 

@@ -1,12 +1,15 @@
-#include "power/step_machine.h"
+#include "power/this_machine.h"
 
 #include <windows.h>
 
 #include "power/command_runner.h"
 #include "power/exact_plan_names.h"
 #include "power/hibernation.h"
+#include "power/left_copy_record.h"
+#include "power/left_copy_recovery.h"
 #include "power/scheme_list.h"
 #include "power/scheme_list_parse.h"
+#include "report/log_writer.h"
 #include "report/reporter.h"
 #include "win/file_helpers.h"
 #include "win/os_info.h"
@@ -35,17 +38,18 @@ TextExactness RequestExactness(const PwrScheme& request) {
 PlanListing ListPlans(const std::string& capturePath) {
     // Only a fresh capture is read: a file that could not be replaced still
     // holds an earlier listing, whose plans may be gone.
-    if (FileExists(capturePath)) DeleteFileA(capturePath.c_str());
-    unsigned long exitCode = 0;
-    if (!CreateChildProcess(PowercfgProgram(), kListCommand, capturePath.c_str(), &exitCode))
+    if (!capturePath.empty() && FileExists(capturePath)) DeleteFileA(capturePath.c_str());
+    const CommandResult result =
+        CreateChildProcess(PowercfgProgram(), kListCommand, capturePath.empty() ? nullptr : capturePath.c_str());
+    if (!result.Ran())
         return Refused("", "Listing Not Run", "Not Able to List Power Schemes : powercfg.exe /l could not be run");
-    if (exitCode != 0) {
+    if (result.exitCode != 0) {
         // Signed, as the command runner logs exit codes.
-        const std::string code = std::to_string(static_cast<int>(exitCode));
+        const std::string code = std::to_string(static_cast<int>(result.exitCode));
         return Refused(code, "Listing Failed",
                        "Not Able to List Power Schemes : powercfg.exe /l ended with exit code " + code);
     }
-    return PlansFromListingText(ReadCapturedOutput(capturePath));
+    return PlansFromListingText(result.output);
 }
 
 PlanListing PlansFromListingText(const std::string& bytes) {
@@ -67,13 +71,6 @@ std::optional<std::string> SystemDescription() {
     std::int32_t osCode = 0;
     if (!GetOSDisplayString(description, osCode)) return std::nullopt;
     return std::string(description);
-}
-
-FailureReport SystemNotDescribed() {
-    FailureReport refusal;
-    refusal.status = "Get OS Description";
-    refusal.line = PlannedLine{"Error", "GetOSDisplayString", "OS Desc", ""};
-    return refusal;
 }
 
 StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose) {
@@ -99,8 +96,35 @@ StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listin
     return facts;
 }
 
-std::string RefusalStatus(const FailureReport& refusal) {
-    if (refusal.kind == FailureReport::Kind::CommandFailure && refusal.appendReason)
-        return refusal.status + SystemErrorText(refusal.systemError);
-    return refusal.status;
+void ThisMachine::Log(const char* module, const PlannedLine& line) {
+    LogLine(module, line.type, line.val1, line.val2, line.val3);
 }
+
+std::string ThisMachine::ErrorText(unsigned long error) { return SystemErrorText(error); }
+
+std::optional<FailureReport> ThisMachine::LeftCopyRefusal(const PwrScheme& request) {
+    return RefuseForLeftCopy(copyRecord_, request);
+}
+
+PlanListing ThisMachine::ListPlans() { return ::ListPlans(ListingFilePath()); }
+
+CommandResult ThisMachine::Run(const std::string& commandLine) {
+    return ExecuteCMD(PowercfgProgram(), commandLine.c_str());
+}
+
+CommandResult ThisMachine::RunCaptured(const std::string& commandLine) {
+    const std::string capture = ListingFilePath();
+    if (FileExists(capture)) DeleteFileA(capture.c_str());
+    return CreateChildProcess(PowercfgProgram(), commandLine.c_str(), capture.c_str());
+}
+
+std::optional<unsigned long> ThisMachine::RecordCopy(const std::string& guid, const std::string& printed) {
+    SchemeEntry entry;
+    for (const SchemeEntry& plan : SchemesFromListing(printed))
+        if (plan.SchemeGuid == guid) entry = plan;
+    entry.SchemeGuid = guid;
+    if (RecordLeftCopy(copyRecord_, entry)) return std::nullopt;
+    return GetLastError();
+}
+
+void ThisMachine::ForgetCopy(const std::string& guid) { ForgetLeftCopy(copyRecord_, guid); }

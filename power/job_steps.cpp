@@ -1,0 +1,18 @@
+#include "power/job_steps.h"
+
+StepsEnd CarryOutSteps(const ReadStep& read, StepCarrier& carrier) {
+    PwrScheme step{};
+    std::string errorText;
+    for (int number = 1;; ++number) {
+        const NextStep next = read(step, errorText);
+        if (next == NextStep::End) return {Outcome::Done(), 0};
+        if (next == NextStep::Unreadable) return {carrier.Unreadable(number, errorText), number};
+        const StepAction* action = FindStepAction(step.CAction);
+        if (action == nullptr) {
+            carrier.Skipped(number, step);
+            continue;
+        }
+        Outcome outcome = carrier.Carry(number, *action, step);
+        if (outcome.IsFailure()) return {std::move(outcome), number};
+    }
+}
