@@ -105,12 +105,10 @@ int CheckJob(const CheckArgs& args) {
     if (!FileExists(jobPath)) return Unusable("the job document does not exist: " + shownPath);
     if (!document.Load(jobPath.c_str(), header.XmlRootName, errorText))
         return Unusable("the job document cannot be loaded: " + errorText);
-    document.InitScriptInstance(header);
-    // As in a run, a header that cannot be read leaves its fields empty.
-    static_cast<void>(document.ReadHeader(header, errorText));
+    const bool powerJob = ReadPowerJobHeader(document, header);
     PrintLine("job " + shownPath + ": function \"" + std::string(std::string_view(header.XmlFuncName)) + "\"");
     // The run ends there, changing nothing and posting nothing.
-    if (!SameTextNoCase(header.XmlFuncName, kPowerJobFunction)) {
+    if (!powerJob) {
         PrintLine(std::string("the job would not run: its function is not \"") + kPowerJobFunction + "\"");
         return kExitFails;
     }

@@ -238,18 +238,14 @@ void LogOsType() {
 // function and for the script the agent named.
 bool HeaderNamesThisJob(Run& run, JobDocument& document) {
     JobHeader& header = run.header;
-    document.InitScriptInstance(header);
-    // Not refused here: what could not be read stays empty, and the checks of
-    // the header's fields below decide whether the job runs.
-    std::string errorText;
-    static_cast<void>(document.ReadHeader(header, errorText));
+    const bool powerJob = ReadPowerJobHeader(document, header);
     LogLine(kModule, "Info", "Xml Data", "ScriptID", header.XmlScriptId);
     LogLine(kModule, "Info", "Xml Data", "ScriptVer", header.XmlScriptVer);
     LogLine(kModule, "Info", "Xml Data", "Category", header.XmlCategory);
     LogLine(kModule, "Info", "Xml Data", "FuncName", header.XmlFuncName);
     LogLine(kModule, "Info", "Xml Data", "LogOn", header.XmlLogOnUser);
 
-    if (!SameTextNoCase(header.XmlFuncName, kPowerJobFunction)) {
+    if (!powerJob) {
         LogLine(kModule, "Failed", "", "", "Function Name Not Matched");
         return false;
     }

@@ -323,3 +323,10 @@ bool JobDocument::ReadStepElement(State& s, IXMLDOMNode* child, PwrScheme& step,
     NoteTextExactness(step, *tag, exact, dcExact);
     return true;
 }
+
+bool ReadPowerJobHeader(JobDocument& document, JobHeader& header) {
+    document.InitScriptInstance(header);
+    std::string errorText;
+    static_cast<void>(document.ReadHeader(header, errorText));
+    return SameTextNoCase(header.XmlFuncName, kPowerJobFunction);
+}

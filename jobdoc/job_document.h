@@ -64,3 +64,9 @@ private:
     static bool ReadStepElement(State& s, IXMLDOMNode* child, PwrScheme& step, std::string& errorText);
     std::unique_ptr<State> state_;
 };
+
+// Reads the job's header as a run does: the step cursor is set on the
+// script instance, and what cannot be read stays empty (the checks of its
+// fields decide whether the job runs). True when the header names this
+// program's function.
+bool ReadPowerJobHeader(JobDocument& document, JobHeader& header);
