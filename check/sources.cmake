@@ -3,10 +3,12 @@
 # platform-free; the checks themselves talk to Windows.
 list(APPEND KV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/check_args.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/check_facts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/listing_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_report.cpp)
 list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/check_args_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/check_facts_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/listing_text_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_report_test.cpp)
 list(APPEND KV_WIN_SOURCES
