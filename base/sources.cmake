@@ -1,5 +1,6 @@
 list(APPEND KV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/code_pages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/time_limit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_quote.cpp
   ${CMAKE_CURRENT_LIST_DIR}/os_display.cpp

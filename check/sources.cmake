@@ -1,11 +1,16 @@
-# KestrovaneCheck.exe: the command line and how a job's steps are shown are
+# KestrovaneCheck.exe: the command line, the facts it checks a job for, what
+# a saved listing's bytes are and how a job's steps are shown are
 # platform-free; the checks themselves talk to Windows.
 list(APPEND KV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/check_args.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/check_facts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/listing_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model_plans.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_report.cpp)
 list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/check_args_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/check_facts_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/listing_text_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model_plans_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_report_test.cpp)
 list(APPEND KV_WIN_SOURCES

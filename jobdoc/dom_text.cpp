@@ -4,26 +4,26 @@
 #include "win/text_convert.h"
 
 namespace {
-std::string BstrToAnsi(BSTR text) {
-    return text ? WideToAnsi(text, static_cast<int>(SysStringLen(text))) : std::string();
+std::string BstrToAnsi(BSTR text, unsigned ansiCodePage) {
+    return text ? WideToAnsi(text, static_cast<int>(SysStringLen(text)), ansiCodePage) : std::string();
 }
 }  // namespace
 
-HRESULT ReadBaseName(IXMLDOMNode* node, std::string& name) {
+HRESULT ReadBaseName(IXMLDOMNode* node, unsigned ansiCodePage, std::string& name) {
     UniqueBstr value;
     const HRESULT hr = node->get_baseName(value.put());
-    name = SUCCEEDED(hr) ? BstrToAnsi(value.get()) : std::string();
+    name = SUCCEEDED(hr) ? BstrToAnsi(value.get(), ansiCodePage) : std::string();
     return hr;
 }
 
-HRESULT ReadNodeText(IXMLDOMNode* node, std::string& text) {
+HRESULT ReadNodeText(IXMLDOMNode* node, unsigned ansiCodePage, std::string& text) {
     UniqueBstr value;
     const HRESULT hr = node->get_text(value.put());
-    text = SUCCEEDED(hr) ? BstrToAnsi(value.get()) : std::string();
+    text = SUCCEEDED(hr) ? BstrToAnsi(value.get(), ansiCodePage) : std::string();
     return hr;
 }
 
-HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text, std::wstring* wide) {
+HRESULT ReadTypedText(IXMLDOMNode* node, unsigned ansiCodePage, std::string& text, std::wstring* wide) {
     text.clear();
     if (wide) wide->clear();
     UniqueVariant value;
@@ -45,7 +45,7 @@ HRESULT ReadTypedText(IXMLDOMNode* node, std::string& text, std::wstring* wide) 
         if (FAILED(hr)) return hr;
     }
     const BSTR value16 = value.ref().bstrVal;
-    text = BstrToAnsi(value16);
+    text = BstrToAnsi(value16, ansiCodePage);
     if (wide && value16) wide->assign(value16, SysStringLen(value16));
     return S_OK;
 }

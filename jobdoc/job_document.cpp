@@ -14,7 +14,8 @@
 #include "win/text_convert.h"
 
 struct JobDocument::State {
-    ComInit com;  // first member: initialised first, uninitialised last
+    ComInit com;        // first member: initialised first, uninitialised last
+    unsigned ansi = 0;  // the code page texts are read into
     ComPtr<IXMLDOMDocument> document;
     ComPtr<IXMLDOMElement> root;
     ComPtr<IXMLDOMNodeList> headerList;      // the "scriptinstance" elements
@@ -54,17 +55,17 @@ HRESULT LoadFile(IXMLDOMDocument* document, const wchar_t* path) {
     return status;
 }
 
-bool IsExactInAnsi(std::wstring_view text) {
-    return WideToAnsiExact(text.data(), static_cast<int>(text.size())).has_value();
+bool IsExactInAnsi(std::wstring_view text, unsigned ansi) {
+    return WideToAnsiExact(text.data(), static_cast<int>(text.size()), ansi).has_value();
 }
 
 // Whether the ANSI code page holds each half of a setting pair's text exactly,
 // split where the record's texts are split.
-std::pair<bool, bool> ExactHalves(std::wstring_view text) {
+std::pair<bool, bool> ExactHalves(std::wstring_view text, unsigned ansi) {
     constexpr std::wstring_view kSeparator = L"#@#";
     const std::size_t at = text.find(kSeparator);
-    if (at == std::wstring_view::npos) return {IsExactInAnsi(text), true};
-    return {IsExactInAnsi(text.substr(0, at)), IsExactInAnsi(text.substr(at + kSeparator.size()))};
+    if (at == std::wstring_view::npos) return {IsExactInAnsi(text, ansi), true};
+    return {IsExactInAnsi(text.substr(0, at), ansi), IsExactInAnsi(text.substr(at + kSeparator.size()), ansi)};
 }
 
 long StepListLength(IXMLDOMNodeList* steps) {
@@ -75,7 +76,9 @@ long StepListLength(IXMLDOMNodeList* steps) {
 }
 }  // namespace
 
-JobDocument::JobDocument() : state_(std::make_unique<State>()) {}
+JobDocument::JobDocument() : JobDocument(ThisMachineCodePages()) {}
+
+JobDocument::JobDocument(const CodePages& pages) : state_(std::make_unique<State>()) { state_->ansi = pages.ansi; }
 
 JobDocument::~JobDocument() { Release(); }
 
@@ -136,7 +139,7 @@ bool JobDocument::Load(const wchar_t* path, char (&rootName)[512], std::string& 
 // The document element's name, once the header list can be counted.
 bool JobDocument::ReadRootName(State& s, char (&rootName)[512], std::string& errorText) {
     std::string name;
-    const HRESULT nameStatus = ReadBaseName(s.root.get(), name);
+    const HRESULT nameStatus = ReadBaseName(s.root.get(), s.ansi, name);
     long headerCount = 0;
     s.lastStatus = s.headerList->get_length(&headerCount);
     if (nameStatus != S_OK || s.lastStatus != S_OK) {
@@ -162,7 +165,8 @@ void JobDocument::InitScriptInstance(JobHeader& header) {
     ComPtr<IXMLDOMNode> child;
     while (children->nextNode(child.put()) == S_OK && child) {
         std::string text, name;
-        if (ReadNodeText(child.get(), text) != S_OK || ReadBaseName(child.get(), name) != S_OK) continue;
+        if (ReadNodeText(child.get(), s.ansi, text) != S_OK || ReadBaseName(child.get(), s.ansi, name) != S_OK)
+            continue;
         const TextField field = HeaderChildField(header, name);
         if (!field.data) continue;
         // Nothing reports a failure from here: a value too long for its field
@@ -192,7 +196,7 @@ bool JobDocument::ReadHeader(JobHeader& header, std::string& errorText) {
         return false;
     }
     std::string elementName;
-    s.lastStatus = ReadBaseName(element.get(), elementName);
+    s.lastStatus = ReadBaseName(element.get(), s.ansi, elementName);
     if (s.lastStatus != S_OK) {
         errorText = "rel file content is not valid";
         return false;
@@ -212,8 +216,8 @@ bool JobDocument::ReadHeader(JobHeader& header, std::string& errorText) {
         ComPtr<IXMLDOMNode> attribute;
         std::string name, text;
         s.lastStatus = attributes->get_item(i, attribute.put());
-        if (s.lastStatus == S_OK && attribute) s.lastStatus = ReadBaseName(attribute.get(), name);
-        if (s.lastStatus == S_OK && attribute) s.lastStatus = ReadNodeText(attribute.get(), text);
+        if (s.lastStatus == S_OK && attribute) s.lastStatus = ReadBaseName(attribute.get(), s.ansi, name);
+        if (s.lastStatus == S_OK && attribute) s.lastStatus = ReadNodeText(attribute.get(), s.ansi, text);
         if (s.lastStatus != S_OK || !attribute) {
             errorText = StatusMessage(s.lastStatus, "A header attribute cannot be read");
             return false;
@@ -249,7 +253,7 @@ StepRead JobDocument::ReadNextStep(PwrScheme& step, std::string& errorText) {
     if (!node) return StepRead::End;
 
     std::string stepName;
-    s.lastStatus = ReadBaseName(node.get(), stepName);
+    s.lastStatus = ReadBaseName(node.get(), s.ansi, stepName);
     if (s.lastStatus != S_OK) {
         errorText = "Inputfile is not valid";
         return StepRead::Failed;
@@ -267,8 +271,8 @@ bool JobDocument::ReadStepValue(State& s, IXMLDOMNode* node, PwrScheme& step, st
     std::string attributeName, attributeText;
     s.lastStatus = node->get_attributes(attributes.put());
     if (s.lastStatus == S_OK && attributes) s.lastStatus = attributes->get_item(0, first.put());
-    if (s.lastStatus == S_OK && first) s.lastStatus = ReadBaseName(first.get(), attributeName);
-    if (s.lastStatus == S_OK && first) s.lastStatus = ReadNodeText(first.get(), attributeText);
+    if (s.lastStatus == S_OK && first) s.lastStatus = ReadBaseName(first.get(), s.ansi, attributeName);
+    if (s.lastStatus == S_OK && first) s.lastStatus = ReadNodeText(first.get(), s.ansi, attributeText);
     if (s.lastStatus != S_OK || !attributes || !first) {
         errorText = StatusMessage(s.lastStatus, "Step has no attributes");
         return false;
@@ -305,8 +309,8 @@ bool JobDocument::ReadStepChildren(State& s, IXMLDOMNode* node, PwrScheme& step,
 bool JobDocument::ReadStepElement(State& s, IXMLDOMNode* child, PwrScheme& step, std::string& errorText) {
     std::string name, text;
     std::wstring wide;
-    s.lastStatus = ReadBaseName(child, name);
-    if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child, text, &wide);
+    s.lastStatus = ReadBaseName(child, s.ansi, name);
+    if (s.lastStatus == S_OK) s.lastStatus = ReadTypedText(child, s.ansi, text, &wide);
     if (s.lastStatus != S_OK) {
         errorText = "input file content is not valid";
         return false;
@@ -314,11 +318,11 @@ bool JobDocument::ReadStepElement(State& s, IXMLDOMNode* child, PwrScheme& step,
     const StepTag* tag = FindStepTag(name);
     if (!tag) return true;
     const bool paired = tag->dc.text != nullptr;
-    const auto [exact, dcExact] = paired ? ExactHalves(wide) : std::pair{IsExactInAnsi(wide), true};
+    const auto [exact, dcExact] = paired ? ExactHalves(wide, s.ansi) : std::pair{IsExactInAnsi(wide, s.ansi), true};
     // A setting value without an exact form is never written, and its log
     // line must not show a look-alike ("8" for an infinity sign) as if the
     // job had written it.
-    if (paired && !(exact && dcExact)) text = WideToAnsiShown(wide);
+    if (paired && !(exact && dcExact)) text = WideToAnsiShown(wide, s.ansi);
     if (!StoreStepTag(step, *tag, name, text, errorText)) return false;
     NoteTextExactness(step, *tag, exact, dcExact);
     return true;

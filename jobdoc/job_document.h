@@ -9,11 +9,13 @@
 // ("AC value"/"DC value" for one half of a paired setting). This holds for the
 // 50- to 2048-byte step fields and for the 512-byte header fields alike.
 //
-// Texts arrive in the ANSI code page. A step's plan name or description that
-// the code page cannot hold exactly is still stored (as the system's nearest
-// form) but flagged in the record (CSchNameInexact, CSchDescInexact); so is a
-// setting value, stored with the default character in place of what the code
-// page lacks (CInexactValues). The plan operations refuse such a step.
+// Texts arrive in the ANSI code page: this machine's, or the one the reader
+// is constructed with (a check working in another machine's). A step's plan
+// name or description that the code page cannot hold exactly is still stored
+// (as the system's nearest form) but flagged in the record (CSchNameInexact,
+// CSchDescInexact); so is a setting value, stored with the default character
+// in place of what the code page lacks (CInexactValues). The plan operations
+// refuse such a step.
 #include <windows.h>
 
 #include <msxml.h>
@@ -21,6 +23,7 @@
 #include <memory>
 #include <string>
 
+#include "base/code_pages.h"
 #include "run/job_header.h"
 #include "run/pwr_scheme.h"
 
@@ -32,7 +35,10 @@ enum class StepRead {
 
 class JobDocument {
 public:
+    // Texts in this machine's ANSI code page.
     JobDocument();
+    // Texts in `pages.ansi`.
+    explicit JobDocument(const CodePages& pages);
     ~JobDocument();
     JobDocument(const JobDocument&) = delete;
     JobDocument& operator=(const JobDocument&) = delete;

@@ -16,7 +16,7 @@ struct LoadedJob {
     std::string error;
     bool loaded = false;
 
-    explicit LoadedJob(const std::string& xml) {
+    explicit LoadedJob(const std::string& xml, const CodePages& pages = ThisMachineCodePages()) : reader(pages) {
         const std::string path = folder.WriteFile("job.xml", xml);
         EXPECT_TRUE(reader.Create(error)) << error;
         loaded = reader.Load(AnsiToWide(path).c_str(), header.XmlRootName, error);
@@ -237,4 +237,25 @@ TEST(JobDocument, InternalEntitiesExpandAndExternalOnesAreNotFetched) {
     ASSERT_EQ(job.Next(step), StepRead::Read) << job.error;
     EXPECT_EQ(step.CAction, "Modify Scheme");
     EXPECT_EQ(std::string(step.CSchName).find("fetched"), std::string::npos) << step.CSchName;
+}
+
+TEST(JobDocument, TextsAreReadIntoTheCodePageItIsGiven) {
+    // "Офис" and "Büro" in UTF-8: the Cyrillic code page holds the one exactly, not the other.
+    const std::string xml =
+        Job("<step value=\"1\"><schname>\xD0\x9E\xD1\x84\xD0\xB8\xD1\x81</schname>"
+            "<schdesc>B\xC3\xBCro</schdesc></step>");
+    LoadedJob cyrillic(xml, CodePages{1251, 866});
+    ASSERT_TRUE(cyrillic.loaded && cyrillic.ReadWholeHeader()) << cyrillic.error;
+    PwrScheme step{};
+    ASSERT_EQ(cyrillic.Next(step), StepRead::Read) << cyrillic.error;
+    EXPECT_EQ(step.CSchName, "\xCE\xF4\xE8\xF1");
+    EXPECT_FALSE(step.CSchNameInexact);
+    EXPECT_TRUE(step.CSchDescInexact);
+
+    LoadedJob western(xml, CodePages{1252, 850});
+    ASSERT_TRUE(western.loaded && western.ReadWholeHeader()) << western.error;
+    ASSERT_EQ(western.Next(step), StepRead::Read) << western.error;
+    EXPECT_TRUE(step.CSchNameInexact);
+    EXPECT_EQ(step.CSchDesc, "B\xFCro");
+    EXPECT_FALSE(step.CSchDescInexact);
 }

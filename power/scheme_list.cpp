@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "base/text.h"
@@ -25,8 +26,16 @@ std::string ReadCapturedOutput(const std::string& path) {
 }
 
 std::vector<SchemeEntry> SchemesFromListing(const std::string& bytes) {
+    return SchemesFromListing(bytes, TextBytes::ConsoleCodePage, ThisMachineCodePages());
+}
+
+std::vector<SchemeEntry> SchemesFromListing(const std::string& bytes, TextBytes from, const CodePages& pages) {
     std::vector<SchemeEntry> plans = ParsePlanListing(bytes);
-    for (SchemeEntry& entry : plans) entry.SchemeName = OemToAnsiExact(entry.SchemeName).value_or("");
+    for (SchemeEntry& entry : plans) {
+        const std::optional<std::string> name = from == TextBytes::Utf8 ? Utf8ToAnsiExact(entry.SchemeName, pages.ansi)
+                                                                        : OemToAnsiExact(entry.SchemeName, pages);
+        entry.SchemeName = name.value_or("");
+    }
     return plans;
 }
 
@@ -37,8 +46,12 @@ bool SchemeListed(const std::vector<SchemeEntry>& listing, const std::string& gu
 }
 
 bool SameSchemeName(const std::string& listed, const std::string& requested) {
-    const auto a = AnsiToWideExact(listed);
-    const auto b = AnsiToWideExact(requested);
+    return SameSchemeName(listed, requested, GetACP());
+}
+
+bool SameSchemeName(const std::string& listed, const std::string& requested, unsigned ansiCodePage) {
+    const auto a = AnsiToWideExact(listed, ansiCodePage);
+    const auto b = AnsiToWideExact(requested, ansiCodePage);
     if (!a || !b) return listed == requested;
     if (a->empty() || b->empty()) return a->empty() && b->empty();
     return CompareStringOrdinal(a->data(), static_cast<int>(a->size()), b->data(), static_cast<int>(b->size()), TRUE) ==

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/code_pages.h"
 #include "run/scheme_entry.h"
 
 // Path of "Schemes.txt" beside the program's own executable. It receives the
@@ -17,6 +18,9 @@ std::string ReadCapturedOutput(const std::string& path);
 // to the ANSI code page. A name that the ANSI code page cannot hold exactly is
 // left empty, so that no requested name (never empty) matches its nearest form.
 std::vector<SchemeEntry> SchemesFromListing(const std::string& bytes);
+// The same for bytes in the console code page `pages.oem` or in UTF-8, as
+// `from` says, with names converted exactly into `pages.ansi`.
+std::vector<SchemeEntry> SchemesFromListing(const std::string& bytes, TextBytes from, const CodePages& pages);
 
 // True when the listing holds a plan with this GUID (letter case aside).
 bool SchemeListed(const std::vector<SchemeEntry>& listing, const std::string& guid);
@@ -28,3 +32,5 @@ bool SchemeListed(const std::vector<SchemeEntry>& listing, const std::string& gu
 // "Æther" or ignore a soft hyphen. A text with bytes the ANSI code page does
 // not define is equal only to the very same bytes.
 bool SameSchemeName(const std::string& listed, const std::string& requested);
+// The same for texts in the ANSI code page `ansiCodePage`.
+bool SameSchemeName(const std::string& listed, const std::string& requested, unsigned ansiCodePage);

@@ -53,9 +53,14 @@ bool ParsePlanLine(std::string_view line, SchemeEntry& entry) {
 std::vector<SchemeEntry> ParsePlanListing(std::string_view text) {
     std::vector<SchemeEntry> plans;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
+        // A line ends at CR, LF or CRLF: a listing saved on another system
+        // may end its lines in either way.
+        const std::size_t end = text.find_first_of("\r\n");
         const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        const std::size_t next = end == std::string_view::npos       ? text.size()
+                                 : text.compare(end, 2, "\r\n") == 0 ? end + 2
+                                                                     : end + 1;
+        text = text.substr(next);
         SchemeEntry entry;
         if (ParsePlanLine(line, entry)) plans.push_back(std::move(entry));
     }

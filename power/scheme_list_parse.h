@@ -16,8 +16,8 @@
 // GUID and the last ")", trimmed; names keep the listing's code page.
 bool ParsePlanLine(std::string_view line, SchemeEntry& entry);
 
-// Every plan line of a listing, in listing order. The last line needs no
-// line break.
+// Every plan line of a listing, in listing order. Lines end at CR, LF or
+// CRLF; the last line needs no line break.
 std::vector<SchemeEntry> ParsePlanListing(std::string_view text);
 
 // The GUID of the first plan line, or an empty text when there is none.

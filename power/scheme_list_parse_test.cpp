@@ -104,3 +104,14 @@ TEST(PlanListing, FirstPlanGuidReadsDuplicationOutput) {
     EXPECT_EQ("", FirstPlanGuid("Invalid Parameters -- try \"/?\" for help\r\n"));
     EXPECT_EQ("", FirstPlanGuid(""));
 }
+
+TEST(PlanListing, LinesEndAtCrOrLfOrCrLf) {
+    for (const std::string end : {"\r", "\n", "\r\n", "\r\r\n"}) {
+        const std::string text = "Existing Power Schemes" + end + "Power Scheme GUID: " + kBalanced + "  (Balanced) *" +
+                                 end + "Power Scheme GUID: " + kHigh + "  (High)" + end;
+        const std::vector<SchemeEntry> plans = ParsePlanListing(text);
+        ASSERT_EQ(2u, plans.size()) << end.size();
+        ExpectPlan(plans[0], "Balanced", kBalanced, "Yes");
+        ExpectPlan(plans[1], "High", kHigh, "No");
+    }
+}

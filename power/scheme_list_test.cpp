@@ -79,3 +79,27 @@ TEST(SchemeNames, AreComparedOrdinallyIgnoringCase) {
     EXPECT_FALSE(SameSchemeName("Off\xADice", "Office"));   // a soft hyphen
     EXPECT_FALSE(SameSchemeName("", "Office"));
 }
+
+// A listing of another machine: its console code page or UTF-8, names held in its ANSI code page.
+TEST(SchemeListFiles, NamesOfAListingInTheCodePagesGiven) {
+    const std::string line = std::string("Power Scheme GUID: ") + kGuid + "  (";
+    const CodePages russian{1251, 866};
+    const std::string office1251 = "\xCE\xF4\xE8\xF1";  // "Офис"
+    std::vector<SchemeEntry> plans =
+        SchemesFromListing(line + "\x8E\xE4\xA8\xE1)\r\n", TextBytes::ConsoleCodePage, russian);
+    ASSERT_EQ(1u, plans.size());
+    EXPECT_EQ(office1251, plans[0].SchemeName);
+    plans = SchemesFromListing(line + "\xD0\x9E\xD1\x84\xD0\xB8\xD1\x81) *", TextBytes::Utf8, russian);
+    ASSERT_EQ(1u, plans.size());
+    EXPECT_EQ(office1251, plans[0].SchemeName);
+    plans = SchemesFromListing(line + "B\xC3\xBCro)", TextBytes::Utf8, CodePages{1252, 850});
+    ASSERT_EQ(1u, plans.size());
+    EXPECT_EQ("B\xFCro", plans[0].SchemeName);
+    plans = SchemesFromListing(line + "B\xC3\xBCro)", TextBytes::Utf8, russian);  // 1251 has no "ü"
+    ASSERT_EQ(1u, plans.size());
+    EXPECT_EQ("", plans[0].SchemeName);
+
+    // "Ё" and "ё" in code page 1251; a diaeresis and a cedilla in 1252.
+    EXPECT_TRUE(SameSchemeName("\xA8", "\xB8", 1251));
+    EXPECT_FALSE(SameSchemeName("\xA8", "\xB8", 1252));
+}

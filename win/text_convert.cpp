@@ -11,7 +11,8 @@ std::wstring ToWide(UINT codePage, const std::string& text) {
     return wide;
 }
 
-// The code page's own number, so that UTF-8 can be told apart.
+// The code page's own number (for CP_ACP or CP_OEMCP given), so that UTF-8
+// can be told apart.
 UINT ActualCodePage(UINT codePage) {
     if (codePage == CP_ACP) return GetACP();
     if (codePage == CP_OEMCP) return GetOEMCP();
@@ -48,32 +49,40 @@ std::optional<std::string> FromWideExact(UINT codePage, const wchar_t* text, int
 }
 }  // namespace
 
-std::string WideToAnsi(const wchar_t* text, int length) {
+CodePages ThisMachineCodePages() { return {GetACP(), GetOEMCP()}; }
+
+std::string WideToAnsi(const wchar_t* text, int length) { return WideToAnsi(text, length, GetACP()); }
+
+std::string WideToAnsi(const wchar_t* text, int length, unsigned ansiCodePage) {
     if (!text) return {};
     if (length < 0) length = lstrlenW(text);
     if (length == 0) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(ansiCodePage, 0, text, length, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], n, nullptr, nullptr);
+    if (n > 0) WideCharToMultiByte(ansiCodePage, 0, text, length, &out[0], n, nullptr, nullptr);
     return out;
 }
 
 std::wstring AnsiToWide(const std::string& text) { return ToWide(CP_ACP, text); }
 
-std::string WideToAnsiShown(std::wstring_view text) {
+std::string WideToAnsiShown(std::wstring_view text) { return WideToAnsiShown(text, GetACP()); }
+
+std::string WideToAnsiShown(std::wstring_view text, unsigned ansiCodePage) {
     if (text.empty()) return {};
     const int length = static_cast<int>(text.size());
-    const DWORD flags = ActualCodePage(CP_ACP) == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const int n = WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+    const DWORD flags = ActualCodePage(ansiCodePage) == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int n = WideCharToMultiByte(ansiCodePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_ACP, flags, text.data(), length, &out[0], n, nullptr, nullptr);
+    if (n > 0) WideCharToMultiByte(ansiCodePage, flags, text.data(), length, &out[0], n, nullptr, nullptr);
     return out;
 }
 
-LeadBytes AnsiLeadBytes() {
+LeadBytes AnsiLeadBytes() { return CodePageLeadBytes(GetACP()); }
+
+LeadBytes CodePageLeadBytes(unsigned codePage) {
     LeadBytes lead;
     CPINFO info{};
-    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 2) return lead;
+    if (!GetCPInfo(codePage, &info) || info.MaxCharSize != 2) return lead;
     // Pairs of first and last lead byte, ended by a pair of zeros.
     for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2)
         lead.Add(info.LeadByte[i], info.LeadByte[i + 1]);
@@ -81,25 +90,45 @@ LeadBytes AnsiLeadBytes() {
 }
 
 std::optional<std::string> WideToAnsiExact(const wchar_t* text, int length) {
+    return WideToAnsiExact(text, length, GetACP());
+}
+
+std::optional<std::string> WideToAnsiExact(const wchar_t* text, int length, unsigned ansiCodePage) {
     if (!text) return std::string();
     if (length < 0) length = lstrlenW(text);
-    return FromWideExact(CP_ACP, text, length);
+    return FromWideExact(ansiCodePage, text, length);
 }
 
 std::optional<std::string> OemToAnsiExact(const std::string& text) {
-    const std::optional<std::wstring> wide = ToWideExact(CP_OEMCP, text);
-    if (!wide) return std::nullopt;
-    return FromWideExact(CP_ACP, wide->c_str(), static_cast<int>(wide->size()));
+    return OemToAnsiExact(text, ThisMachineCodePages());
 }
 
-std::optional<std::wstring> AnsiToWideExact(const std::string& text) { return ToWideExact(CP_ACP, text); }
+std::optional<std::string> OemToAnsiExact(const std::string& text, const CodePages& pages) {
+    const std::optional<std::wstring> wide = ToWideExact(pages.oem, text);
+    if (!wide) return std::nullopt;
+    return FromWideExact(pages.ansi, wide->c_str(), static_cast<int>(wide->size()));
+}
 
-bool SurvivesConsoleCodePage(const std::string& text) {
-    const std::optional<std::wstring> wide = ToWideExact(CP_ACP, text);
+std::optional<std::string> Utf8ToAnsiExact(const std::string& text, unsigned ansiCodePage) {
+    const std::optional<std::wstring> wide = ToWideExact(CP_UTF8, text);
+    if (!wide) return std::nullopt;
+    return FromWideExact(ansiCodePage, wide->c_str(), static_cast<int>(wide->size()));
+}
+
+std::optional<std::wstring> AnsiToWideExact(const std::string& text) { return AnsiToWideExact(text, GetACP()); }
+
+std::optional<std::wstring> AnsiToWideExact(const std::string& text, unsigned ansiCodePage) {
+    return ToWideExact(ansiCodePage, text);
+}
+
+bool SurvivesConsoleCodePage(const std::string& text) { return SurvivesConsoleCodePage(text, ThisMachineCodePages()); }
+
+bool SurvivesConsoleCodePage(const std::string& text, const CodePages& pages) {
+    const std::optional<std::wstring> wide = ToWideExact(pages.ansi, text);
     if (!wide) return false;
-    const std::optional<std::string> oem = FromWideExact(CP_OEMCP, wide->c_str(), static_cast<int>(wide->size()));
+    const std::optional<std::string> oem = FromWideExact(pages.oem, wide->c_str(), static_cast<int>(wide->size()));
     if (!oem) return false;
-    const std::optional<std::string> back = OemToAnsiExact(*oem);
+    const std::optional<std::string> back = OemToAnsiExact(*oem, pages);
     return back && *back == text;
 }
 

@@ -22,9 +22,13 @@ std::vector<std::string> Lines(const std::string& text) {
 }  // namespace
 
 CheckRun RunCheck(const Scenario& s, const std::vector<std::string>& args) {
-    const std::string outPath = s.InstallPath() + "\\check-output.txt";
+    // A file of its own for each check: a process the check started may hold
+    // an earlier check's output open a little longer.
+    static int checks = 0;
+    const std::string outPath = s.InstallPath() + "\\check-output-" + std::to_string(++checks) + ".txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     UniqueFile out(CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+    if (!out) throw std::runtime_error("cannot make " + outPath);
     std::string commandLine = "\"" + BinFolder() + "\\KestrovaneCheck.exe\"";
     for (const std::string& arg : args) commandLine += " \"" + arg + "\"";
     SetEnvironmentVariableA("KV_POWERCFG_STATE", s.SimStatePath().c_str());
