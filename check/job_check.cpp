@@ -6,7 +6,9 @@
 #include <string>
 #include <utility>
 
+#include "check/check_facts.h"
 #include "check/check_output.h"
+#include "check/listing_text.h"
 #include "check/model_machine.h"
 #include "check/step_report.h"
 #include "jobdoc/header_names.h"
@@ -85,20 +87,48 @@ std::wstring FullPath(const std::wstring& path) {
     full.resize(written);
     return full;
 }
+// A saved listing: its bytes as the file holds them, or why it is refused.
+struct SavedListing {
+    std::optional<ListingText> text;
+    std::string refusal;
+};
+
+SavedListing ReadSavedListing(const std::wstring& path) {
+    if (path.empty()) return {};
+    const std::optional<std::string> bytes = ReadListingFile(path);
+    if (!bytes) return {std::nullopt, "cannot read the listing " + WideToAnsiShown(path)};
+    ListingText text = ClassifyListing(*bytes);
+    // PowerShell re-encodes what it redirects; the console's own bytes are wanted.
+    if (text.refusal) return {std::nullopt, *text.refusal};
+    return {std::move(text), {}};
+}
+
+// Runs the job's steps against the model machine and prints how it ends.
+int CheckSteps(JobDocument& document, const std::optional<ListingText>& saved, const CheckFacts& used,
+               bool windowsGiven) {
+    // This machine's listing is kept in memory: the check writes no file.
+    const ListingOf whose = saved ? ListingOf::AnotherMachine : ListingOf::ThisMachine;
+    const auto list = [&] {
+        return saved ? PlansFromListingText(saved->bytes, ListingTextBytes(saved->encoding), used.pages)
+                     : ListPlans(std::string());
+    };
+    ModelMachine machine(list, whose, DecisionFacts(used, windowsGiven));
+    CheckedSteps steps(machine);
+    const StepsEnd end = CarryOutSteps(
+        [&](PwrScheme& step, std::string& errorText) { return ReadStepOf(document, step, errorText); }, steps);
+    PrintLine(machine.Shown(SummaryLine(end.failedStep, end.outcome.Status())));
+    return end.failedStep == 0 ? kExitSound : kExitFails;
+}
 }  // namespace
 
 int CheckJob(const CheckArgs& args) {
-    std::optional<std::string> saved;
-    if (!args.listingPath.empty()) {
-        saved = ReadListingFile(args.listingPath);
-        if (!saved) return Unusable("cannot read the listing " + WideToAnsiShown(args.listingPath));
-        // PowerShell re-encodes what it redirects; the console's own bytes are wanted.
-        if (saved->rfind("\xFF\xFE", 0) == 0)
-            return Unusable("the listing is UTF-16 text; save it in a Command Prompt with: powercfg /l > FILE");
-    }
+    const SavedListing saved = ReadSavedListing(args.listingPath);
+    if (!saved.refusal.empty()) return Unusable(saved.refusal);
+    const CheckFacts used = ResolveFacts(args.facts, ThisMachineCheckFacts());
+
     const std::wstring jobPath = FullPath(args.jobPath);
     const std::string shownPath = WideToAnsiShown(jobPath);
-    JobDocument document;
+    JobDocument document(used.pages);
     JobHeader header{};
     std::string errorText;
     if (!document.Create(errorText)) return Unusable("the XML engine cannot be started: " + errorText);
@@ -107,19 +137,12 @@ int CheckJob(const CheckArgs& args) {
         return Unusable("the job document cannot be loaded: " + errorText);
     const bool powerJob = ReadPowerJobHeader(document, header);
     PrintLine("job " + shownPath + ": function \"" + std::string(std::string_view(header.XmlFuncName)) + "\"");
+    PrintLine(
+        FactsLine(used, args.facts, saved.text ? ListingTextBytes(saved.text->encoding) : TextBytes::ConsoleCodePage));
     // The run ends there, changing nothing and posting nothing.
     if (!powerJob) {
         PrintLine(std::string("the job would not run: its function is not \"") + kPowerJobFunction + "\"");
         return kExitFails;
     }
-
-    // This machine's listing is kept in memory: the check writes no file.
-    const ListingOf whose = saved ? ListingOf::AnotherMachine : ListingOf::ThisMachine;
-    ModelMachine machine([&] { return saved ? PlansFromListingText(*saved) : ListPlans(std::string()); }, whose,
-                         ThisMachineFacts());
-    CheckedSteps steps(machine);
-    const StepsEnd end = CarryOutSteps(
-        [&](PwrScheme& step, std::string& errorText) { return ReadStepOf(document, step, errorText); }, steps);
-    PrintLine(machine.Shown(SummaryLine(end.failedStep, end.outcome.Status())));
-    return end.failedStep == 0 ? kExitSound : kExitFails;
+    return CheckSteps(document, saved.text, used, args.facts.windows.has_value());
 }

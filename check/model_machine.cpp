@@ -16,7 +16,7 @@ PlanListing ModelMachine::ListPlans() {
         if (start.refusal)
             refusal_ = std::move(start.refusal);
         else
-            plans_.emplace(std::move(start.plans), facts_.leadBytes);
+            plans_.emplace(std::move(start.plans), CodePageLeadBytes(facts_.pages.ansi));
     }
     PlanListing listing;
     if (refusal_)
@@ -27,11 +27,10 @@ PlanListing ModelMachine::ListPlans() {
 }
 
 StepFacts ModelMachine::Facts(const PwrScheme& request, std::vector<SchemeEntry> listing) {
-    StepFacts facts = MachineFacts(request, std::move(listing), whose_);
+    StepFacts facts = MachineFacts(request, std::move(listing), whose_, facts_.pages);
     facts.osCode = facts_.osCode;
     facts.vistaOrLater = facts_.vistaOrLater;
     facts.hibernationSupported = facts_.hibernationSupported;
-    facts.leadBytes = facts_.leadBytes;
     return facts;
 }
 
@@ -48,13 +47,41 @@ CommandResult ModelMachine::Run(const std::string& commandLine) {
     return plans_->Apply(commandLine);
 }
 
-MachineFactsUsed ThisMachineFacts() {
+CheckFacts ThisMachineCheckFacts() {
+    CheckFacts facts;
+    const std::optional<OsVersion> version = ThisOsVersion();
+    if (version) {
+        facts.windows = {version->major, version->minor};
+        facts.server = version->productType != 1;
+        const std::string& pack = version->servicePack;
+        for (unsigned number = 1; number <= 9; ++number)
+            if (pack.rfind("Service Pack " + std::to_string(number), 0) == 0) facts.servicePack = number;
+    }
+    facts.hibernation = HibernationSupported();
+    facts.pages = ThisMachineCodePages();
+    return facts;
+}
+
+MachineFactsUsed DecisionFacts(const CheckFacts& used, bool windowsGiven) {
     MachineFactsUsed facts;
-    facts.description = SystemDescription();
-    char description[256] = {};
-    static_cast<void>(GetOSDisplayString(description, facts.osCode));
-    facts.vistaOrLater = IsVistaOrLaterOs();
-    facts.hibernationSupported = HibernationSupported();
-    facts.leadBytes = AnsiLeadBytes();
+    if (windowsGiven) {
+        OsVersion version;
+        version.platformId = 2;
+        version.major = used.windows.major;
+        version.minor = used.windows.minor;
+        version.productType = used.server ? 3 : 1;
+        if (used.servicePack != 0) version.servicePack = "Service Pack " + std::to_string(used.servicePack);
+        const OsDisplay display = BuildOsDisplay(version, 0);
+        if (display.written) facts.description = display.text;
+        facts.osCode = display.osCode;
+        facts.vistaOrLater = version.major > 5;
+    } else {
+        facts.description = SystemDescription();
+        char description[256] = {};
+        static_cast<void>(GetOSDisplayString(description, facts.osCode));
+        facts.vistaOrLater = IsVistaOrLaterOs();
+    }
+    facts.hibernationSupported = used.hibernation;
+    facts.pages = used.pages;
     return facts;
 }

@@ -9,7 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "base/code_pages.h"
 #include "base/lead_bytes.h"
+#include "check/check_facts.h"
 #include "check/model_plans.h"
 #include "power/power_system.h"
 #include "power/this_machine.h"
@@ -20,7 +22,7 @@ struct MachineFactsUsed {
     std::int32_t osCode = 0;
     bool vistaOrLater = true;
     bool hibernationSupported = false;
-    LeadBytes leadBytes;
+    CodePages pages{0, 0};  // the job's texts and plan names are held in pages.ansi
 };
 
 class ModelMachine final : public PowerSystem {
@@ -34,7 +36,7 @@ public:
 
     void Log(const char*, const PlannedLine&) override {}
     std::string ErrorText(unsigned long error) override;
-    TextExactness Exactness(const PwrScheme& request) override { return RequestExactness(request); }
+    TextExactness Exactness(const PwrScheme& request) override { return RequestExactness(request, facts_.pages); }
     std::optional<FailureReport> LeftCopyRefusal(const PwrScheme&) override { return std::nullopt; }
     std::optional<std::string> DescribeSystem() override { return facts_.description; }
     PlanListing ListPlans() override;
@@ -53,5 +55,10 @@ private:
     std::optional<ModelPlans> plans_;
 };
 
-// This machine's facts.
-MachineFactsUsed ThisMachineFacts();
+// This machine's facts, as a check names them.
+CheckFacts ThisMachineCheckFacts();
+
+// The facts a decision uses on a machine like `used`. Where the Windows fact
+// is this machine's (`windowsGiven` false), this machine's own system name
+// and code are used, as a run here would log and test them.
+MachineFactsUsed DecisionFacts(const CheckFacts& used, bool windowsGiven);

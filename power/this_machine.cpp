@@ -28,9 +28,11 @@ PlanListing Refused(const std::string& exitCode, const char* reason, std::string
 }
 }  // namespace
 
-TextExactness RequestExactness(const PwrScheme& request) {
+TextExactness RequestExactness(const PwrScheme& request) { return RequestExactness(request, ThisMachineCodePages()); }
+
+TextExactness RequestExactness(const PwrScheme& request, const CodePages& pages) {
     TextExactness exact;
-    exact.name = !request.CSchNameInexact && SurvivesConsoleCodePage(request.CSchName);
+    exact.name = !request.CSchNameInexact && SurvivesConsoleCodePage(request.CSchName, pages);
     exact.description = !request.CSchDescInexact;
     return exact;
 }
@@ -53,9 +55,13 @@ PlanListing ListPlans(const std::string& capturePath) {
 }
 
 PlanListing PlansFromListingText(const std::string& bytes) {
+    return PlansFromListingText(bytes, TextBytes::ConsoleCodePage, ThisMachineCodePages());
+}
+
+PlanListing PlansFromListingText(const std::string& bytes, TextBytes from, const CodePages& pages) {
     // Every Windows installation has a plan: a listing without one is broken.
     PlanListing listing;
-    listing.plans = SchemesFromListing(bytes);
+    listing.plans = SchemesFromListing(bytes, from, pages);
     if (listing.plans.empty())
         return Refused("", "No Scheme Listed",
                        "Not Able to List Power Schemes : powercfg.exe /l listed no power scheme");
@@ -74,11 +80,16 @@ std::optional<std::string> SystemDescription() {
 }
 
 StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose) {
+    return MachineFacts(request, std::move(listing), whose, ThisMachineCodePages());
+}
+
+StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose,
+                       const CodePages& pages) {
     StepFacts facts;
     std::optional<ExactPlanNames> exactNames;  // loaded for the first plan of the name
     for (const SchemeEntry& entry : listing) {
         bool lookAlike = false;
-        const bool named = SameSchemeName(entry.SchemeName, request.CSchName);
+        const bool named = SameSchemeName(entry.SchemeName, request.CSchName, pages.ansi);
         if (named && whose == ListingOf::ThisMachine) {
             if (!exactNames) exactNames.emplace();
             const std::optional<std::wstring> exact = exactNames->Read(entry.SchemeGuid);
@@ -92,7 +103,7 @@ StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listin
     static_cast<void>(GetOSDisplayString(description, facts.osCode));
     facts.vistaOrLater = IsVistaOrLaterOs();
     facts.hibernationSupported = HibernationSupported();
-    facts.leadBytes = AnsiLeadBytes();
+    facts.leadBytes = CodePageLeadBytes(pages.ansi);
     return facts;
 }
 

@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "base/code_pages.h"
 #include "power/power_system.h"
 #include "power/step_decision.h"
 
 // Whether the request's name and description reach the system's code pages
 // exactly (the ANSI code page, and for the name the console code page too).
 TextExactness RequestExactness(const PwrScheme& request);
+// The same in the code pages `pages` (another machine's, say).
+TextExactness RequestExactness(const PwrScheme& request, const CodePages& pages);
 
 // Runs "powercfg.exe /l" with its output captured into `capturePath`
 // (created or replaced), or kept in memory alone when the path is empty, and
@@ -20,6 +23,8 @@ PlanListing ListPlans(const std::string& capturePath);
 
 // The plans of a listing's bytes as the console printed them.
 PlanListing PlansFromListingText(const std::string& bytes);
+// The same for bytes `from` an encoding, names held in `pages`.
+PlanListing PlansFromListingText(const std::string& bytes, TextBytes from, const CodePages& pages);
 
 // The system's readable name, as a creation or modification logs it before
 // it lists the plans; nothing when the system cannot be named.
@@ -35,6 +40,10 @@ enum class ListingOf { ThisMachine, AnotherMachine };
 // the listed name decides.
 StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing,
                        ListingOf whose = ListingOf::ThisMachine);
+// The same with names compared in `pages`, for a machine that holds its
+// texts in those code pages.
+StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose,
+                       const CodePages& pages);
 
 // The executor's port: POWERCFG run through the command runner, each line
 // into the run's log, new plan copies recorded in `copyRecord` (see

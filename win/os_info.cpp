@@ -29,19 +29,23 @@ bool IsVistaOrLaterOs() {
     return false;
 }
 
-bool GetOSDisplayString(char (&text)[256], int32_t& osCode) {
+std::optional<OsVersion> ThisOsVersion() {
     OSVERSIONINFOEXA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return false;
-
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info))) return std::nullopt;
     OsVersion version;
     version.platformId = info.dwPlatformId;
     version.major = info.dwMajorVersion;
     version.minor = info.dwMinorVersion;
     version.productType = info.wProductType;
     version.servicePack.assign(FieldText(info.szCSDVersion));
+    return version;
+}
 
-    const OsDisplay display = BuildOsDisplay(version, osCode);
+bool GetOSDisplayString(char (&text)[256], int32_t& osCode) {
+    const std::optional<OsVersion> version = ThisOsVersion();
+    if (!version) return false;
+    const OsDisplay display = BuildOsDisplay(*version, osCode);
     if (!display.written) return false;
     StoreTextCut(text, display.text);
     osCode = display.osCode;

@@ -10,6 +10,7 @@
 #include "tests/e2e/check_scenario.h"
 #include "tests/e2e/valid_settings.h"
 #include "tests/win/temp_folder.h"
+#include "power/hibernation.h"
 #include "win/file_helpers.h"
 
 namespace {
@@ -130,6 +131,60 @@ TEST(CheckE2E, RefusedStepEndsTheJobWithTheStatusTheExecutorPosts) {
     ASSERT_FALSE(check.lines.empty());
     EXPECT_EQ(check.lines.back(), "the job would fail at step 2: " + PostedStatus(s).desc);
     EXPECT_EQ(PrintedCommands(check), ChangingCommands(s));
+}
+
+namespace {
+// A listing as POWERCFG prints it, the active plan first.
+std::string ListingOf(const std::vector<std::pair<std::string, std::string>>& plans) {
+    std::string text = "\r\nExisting Power Schemes (* Active)\r\n-----------------------------------\r\n";
+    for (std::size_t i = 0; i < plans.size(); ++i)
+        text += "Power Scheme GUID: " + plans[i].first + "  (" + plans[i].second + ")" + (i == 0 ? " *" : "") + "\r\n";
+    return text;
+}
+
+std::string Saved(const Scenario& s, const std::string& name, const std::string& bytes) {
+    const std::string path = s.InstallPath() + "\\" + name;
+    EXPECT_TRUE(WriteFileBytes(path, bytes));
+    return path;
+}
+}  // namespace
+
+// A saved listing in UTF-8, with the facts of the machine it was saved on,
+// decides as the run there does; one in another console code page is read in
+// that machine's code pages.
+TEST(CheckE2E, SavedListingWithTheOtherMachinesFactsAndCodePages) {
+    const std::string buero = "0a1b2c3d-0000-4000-8000-0000000000b0";
+    Scenario s;
+    s.SetSimState(With({Plan(buero, "Büro")}));
+    s.WriteJob(JobXml({StepXml("Modify Scheme", "Büro", ValidSettings({{"schactive", "1"}}))}));
+    std::vector<std::pair<std::string, std::string>> plans;
+    for (const SimPlan& plan : s.ReadSimState().plans) plans.emplace_back(plan.guid, plan.name);
+    const std::string utf8 = Saved(s, "utf8.txt", "\xEF\xBB\xBF" + ListingOf(plans));
+
+    OSVERSIONINFOEXA os{};
+    os.dwOSVersionInfoSize = sizeof os;
+    ASSERT_TRUE(GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&os)));
+    const std::string windows = std::to_string(os.dwMajorVersion) + "." + std::to_string(os.dwMinorVersion);
+    const std::string pack = std::to_string(os.wServicePackMajor);
+    std::vector<std::string> args{s.JobPath(), "--listing",     utf8,
+                                  "--windows", windows,         "--service-pack",
+                                  pack,        "--hibernation", HibernationSupported() ? "yes" : "no"};
+    if (os.wProductType != VER_NT_WORKSTATION) args.push_back("--server");
+    const CheckRun check = RunCheck(s, args);
+    ASSERT_GE(check.lines.size(), 2u);
+    EXPECT_NE(check.lines[1].find("listing in UTF-8 (the file)"), std::string::npos) << check.lines[1];
+    EXPECT_EQ(check.lines.back(), "the job would succeed");
+    EXPECT_EQ(s.Run(), 0u);
+    EXPECT_EQ(PrintedCommands(check), ChangingCommands(s));
+
+    // "Офис" as code page 866 prints it, checked with that code page.
+    const std::string office = "0a1b2c3d-0000-4000-8000-0000000000f1";
+    const std::string oem =
+        Saved(s, "ru.txt", ListingOf({{plans[0].first, plans[0].second}, {office, "\x8E\xE4\xA8\xE1"}}));
+    s.WriteJob(JobXml({StepXml("Delete Scheme", "Офис")}));
+    const CheckRun russian = RunCheck(s, {s.JobPath(), "--listing", oem, "--code-page", "866"});
+    EXPECT_EQ(PrintedCommands(russian), std::vector<std::string>{"POWERCFG -DELETE \"" + office + "\""});
+    EXPECT_EQ(russian.lines.back(), "the job would succeed");
 }
 
 TEST(CheckE2E, SavedListingDecidesWithoutRunningPowercfg) {
