@@ -45,18 +45,6 @@ private:
     ModelMachine& machine_;
 };
 
-NextStep ReadStepOf(JobDocument& document, PwrScheme& step, std::string& errorText) {
-    switch (document.ReadNextStep(step, errorText)) {
-        case StepRead::Read:
-            return NextStep::Read;
-        case StepRead::End:
-            return NextStep::End;
-        case StepRead::Failed:
-            break;
-    }
-    return NextStep::Unreadable;
-}
-
 // The whole file, by its exact UTF-16 path; nothing when it cannot be read.
 std::optional<std::string> ReadListingFile(const std::wstring& path) {
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -115,7 +103,7 @@ int CheckSteps(JobDocument& document, const std::optional<ListingText>& saved, c
     ModelMachine machine(list, whose, DecisionFacts(used, windowsGiven));
     CheckedSteps steps(machine);
     const StepsEnd end = CarryOutSteps(
-        [&](PwrScheme& step, std::string& errorText) { return ReadStepOf(document, step, errorText); }, steps);
+        [&](PwrScheme& step, std::string& errorText) { return document.ReadNextStep(step, errorText); }, steps);
     PrintLine(machine.Shown(SummaryLine(end.failedStep, end.outcome.Status())));
     return end.failedStep == 0 ? kExitSound : kExitFails;
 }

@@ -188,23 +188,11 @@ private:
     std::string installationPath_;
 };
 
-NextStep ReadStepOf(JobDocument& document, PwrScheme& step, std::string& errorText) {
-    switch (document.ReadNextStep(step, errorText)) {
-        case StepRead::Read:
-            return NextStep::Read;
-        case StepRead::End:
-            return NextStep::End;
-        case StepRead::Failed:
-            break;
-    }
-    return NextStep::Unreadable;
-}
-
 // The outcome is posted once the steps are done, without the run lock.
 Ending RunStepsAndReport(Run& run, JobDocument& document) {
     LockedSteps steps(run.agent.InstallationPath);
     const StepsEnd end = CarryOutSteps(
-        [&](PwrScheme& step, std::string& errorText) { return ReadStepOf(document, step, errorText); }, steps);
+        [&](PwrScheme& step, std::string& errorText) { return document.ReadNextStep(step, errorText); }, steps);
     ReportOutcome(run, end.outcome);
     return end.outcome.IsFailure() ? Ending::LeaveRelayLoaded : Ending::UnloadRelay;
 }

@@ -26,12 +26,7 @@
 #include "base/code_pages.h"
 #include "run/job_header.h"
 #include "run/pwr_scheme.h"
-
-enum class StepRead {
-    Read,    // a step was read into the record
-    End,     // the step bound or the end of the step list was reached
-    Failed,  // the step could not be read; the error text says why
-};
+#include "run/step_read.h"
 
 class JobDocument {
 public:

@@ -9,10 +9,10 @@
 #include "power/step_action.h"
 #include "run/job_outcome.h"
 #include "run/pwr_scheme.h"
+#include "run/step_read.h"
 
-enum class NextStep { Read, End, Unreadable };
 // Reads the next step into `step`; for an unreadable one, why into `errorText`.
-using ReadStep = std::function<NextStep(PwrScheme& step, std::string& errorText)>;
+using ReadStep = std::function<StepRead(PwrScheme& step, std::string& errorText)>;
 
 // What the loop hands each step to.
 class StepCarrier {
