@@ -142,27 +142,29 @@ struct OperationEnd {
     std::optional<StepOperation> handOff;
 };
 
+OperationEnd Ended(Outcome outcome) { return {std::move(outcome), std::nullopt}; }
+
 OperationEnd RunOperation(StepOperation operation, const PwrScheme& request, PowerSystem& system) {
     const StepLog log{system, OperationModule(operation)};
     if (const auto refusal = RefuseRequest(operation, request, system.Exactness(request)))
-        return {Report(log, *refusal)};
-    if (const auto refusal = system.LeftCopyRefusal(request)) return {Report(log, *refusal)};
+        return Ended(Report(log, *refusal));
+    if (const auto refusal = system.LeftCopyRefusal(request)) return Ended(Report(log, *refusal));
     // The system's description is logged before every creation and modification.
     if (operation != StepOperation::Delete) {
         const std::optional<std::string> description = system.DescribeSystem();
-        if (!description) return {Report(log, SystemNotDescribed())};
+        if (!description) return Ended(Report(log, SystemNotDescribed()));
         log.Line("Info", "GetOSDisplayString", "OS Desc", *description);
     }
     PlanListing listing = system.ListPlans();
-    if (listing.refusal) return {Report(log, *listing.refusal)};
+    if (listing.refusal) return Ended(Report(log, *listing.refusal));
 
     const StepFacts facts = system.Facts(request, std::move(listing.plans));
     const StepPlan plan = DecideStep(operation, request, facts);
     system.Decided(plan, request);
-    if (std::optional<Outcome> failed = RunActions(log, plan, facts.listing)) return {std::move(failed)};
-    if (const auto* refused = std::get_if<StepRefused>(&plan.end)) return {Report(log, refused->refusal)};
+    if (std::optional<Outcome> failed = RunActions(log, plan, facts.listing)) return Ended(std::move(*failed));
+    if (const auto* refused = std::get_if<StepRefused>(&plan.end)) return Ended(Report(log, refused->refusal));
     if (const auto* handOff = std::get_if<StepHandsOff>(&plan.end)) return {std::nullopt, handOff->to};
-    return {Outcome::Done()};
+    return Ended(Outcome::Done());
 }
 
 }  // namespace
