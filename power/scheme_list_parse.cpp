@@ -9,22 +9,20 @@ constexpr std::string_view kBlanks = " \t";
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
-// True when `text` starts with 8-4-4-4-12 hexadecimal digits.
-bool StartsWithGuid(std::string_view text) {
-    constexpr std::size_t kLength = 36;
-    if (text.size() < kLength) return false;
-    for (std::size_t i = 0; i < kLength; ++i) {
-        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
-        if (dash ? text[i] != '-' : !IsHexDigit(text[i])) return false;
-    }
-    return true;
-}
-
 std::string_view SkipBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
     return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 }  // namespace
+
+bool StartsWithGuid(std::string_view text) {
+    if (text.size() < kGuidLength) return false;
+    for (std::size_t i = 0; i < kGuidLength; ++i) {
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        if (dash ? text[i] != '-' : !IsHexDigit(text[i])) return false;
+    }
+    return true;
+}
 
 bool ParsePlanLine(std::string_view line, SchemeEntry& entry) {
     line = TrimWhite(line);
@@ -32,8 +30,8 @@ bool ParsePlanLine(std::string_view line, SchemeEntry& entry) {
     for (std::size_t colon = line.find(':'); colon != std::string_view::npos; colon = line.find(':', colon + 1)) {
         const std::string_view afterColon = SkipBlanks(line.substr(colon + 1));
         if (!StartsWithGuid(afterColon)) continue;
-        const std::string_view guid = afterColon.substr(0, 36);
-        const std::string_view afterGuid = afterColon.substr(36);
+        const std::string_view guid = afterColon.substr(0, kGuidLength);
+        const std::string_view afterGuid = afterColon.substr(kGuidLength);
         const std::string_view rest = SkipBlanks(afterGuid);
         if (rest.empty() || rest.front() != '(') continue;
 

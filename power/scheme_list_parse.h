@@ -5,11 +5,17 @@
 //   <label>: <GUID>  (<name>) *
 // a label ending in a colon, the GUID (8-4-4-4-12 hexadecimal digits), blanks,
 // the name in parentheses and, for the active plan, a final "*".
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "run/scheme_entry.h"
+
+inline constexpr std::size_t kGuidLength = 36;
+
+// True when `text` starts with a GUID: 8-4-4-4-12 hexadecimal digits.
+bool StartsWithGuid(std::string_view text);
 
 // Reads one line (its line end may still be attached). Returns false when it
 // is not a plan line. The name is the text between the first "(" after the

@@ -211,10 +211,6 @@ std::vector<PlannedWrite> PlanSettingWrites(const PwrScheme& request, std::strin
     return plan;
 }
 
-namespace {
-
-// A whole number as POWERCFG reads an index: decimal digits, or "0x" and
-// hexadecimal digits, up to 32 bits. No sign, blank or other character.
 std::optional<std::uint64_t> IndexNumber(std::string_view text) {
     unsigned base = 10;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
@@ -238,6 +234,8 @@ std::optional<std::uint64_t> IndexNumber(std::string_view text) {
     }
     return value;
 }
+
+namespace {
 
 // A value that the ANSI code page could not hold exactly reached the record
 // as another text: whatever it would now read as, the job did not write it.

@@ -67,6 +67,10 @@ std::string TranslateCode(const Translation& translation, std::string_view code)
 // Windows Server 2008 (2), Windows 7 (3) and Windows Server 2008 R2 (4).
 bool CoolingPolicyApplies(std::int32_t osCode);
 
+// A whole number as POWERCFG reads an index: decimal digits, or "0x" and
+// hexadecimal digits, up to 32 bits. No sign, blank or other character.
+std::optional<std::uint64_t> IndexNumber(std::string_view text);
+
 // The value argument a row sends for a record text (before quoting).
 std::string SettingValueText(const SettingRow& row, std::string_view recordText);
 

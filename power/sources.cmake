@@ -22,6 +22,10 @@ list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/plan_commands_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_decision_test.cpp)
 
+# The current indexes of plans, as POWERCFG /Q prints them: platform-free.
+list(APPEND KV_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/plan_values.cpp)
+list(APPEND KV_CORE_TESTS ${CMAKE_CURRENT_LIST_DIR}/plan_values_test.cpp)
+
 # The machine's facts for a step, and the running of what was decided.
 # The step itself is platform-free, against the port; this machine's side of
 # the port is Windows.

@@ -3,6 +3,7 @@
 // when the file is missing or the variable is unset); every invocation is
 // journalled to KV_POWERCFG_JOURNAL, or "<state path>.journal". An
 // invocation whose command line holds the text of KV_POWERCFG_STALL stalls.
+// KV_POWERCFG_LANGUAGE "fr" prints the labels of "/q" in French.
 #include <windows.h>
 
 #include <string>
@@ -17,7 +18,7 @@ namespace {
 
 SimOutcome SimulatorFault(const std::string& what) { return SimOutcome{1, {}, "powercfg simulator: " + what + "\r\n"}; }
 
-SimOutcome RunWithStateFile(const std::wstring& statePath, const std::string& commandLine) {
+SimOutcome RunWithStateFile(const std::wstring& statePath, const std::string& commandLine, SimLanguage language) {
     SimState state = DefaultSimState();
     if (!statePath.empty()) {
         std::string text;
@@ -27,7 +28,7 @@ SimOutcome RunWithStateFile(const std::wstring& statePath, const std::string& co
         if (read == FileRead::Ok && !ParseSimState(text, state, error))
             return SimulatorFault("state file not understood: " + error);
     }
-    const SimOutcome outcome = RunSimInvocation(state, commandLine);
+    const SimOutcome outcome = RunSimInvocation(state, commandLine, language);
     if (!statePath.empty() && !ReplaceFileBytes(statePath, SerializeSimState(state)))
         return SimulatorFault("cannot write the state file");
     return outcome;
@@ -56,7 +57,9 @@ int main() {
     if (journalPath.empty() && !statePath.empty()) journalPath = statePath + L".journal";
 
     if (Stalls(commandLine, statePath)) return 1;
-    const SimOutcome outcome = RunWithStateFile(statePath, commandLine);
+    const SimLanguage language =
+        EnvironmentText(L"KV_POWERCFG_LANGUAGE") == L"fr" ? SimLanguage::French : SimLanguage::English;
+    const SimOutcome outcome = RunWithStateFile(statePath, commandLine, language);
     if (outcome.sleepMs > 0) Sleep(static_cast<DWORD>(outcome.sleepMs));
     WriteStandardOutput(outcome.out);
     WriteStandardError(outcome.err);

@@ -22,6 +22,8 @@ const SwitchForm kSwitches[] = {
     {"setdcvalueindex", SimVerb::SetDcValue, 4, 4},
     {"setactive", SimVerb::SetActive, 1, 1},
     {"delete", SimVerb::Delete, 1, 1},
+    {"q", SimVerb::Query, 0, 1},
+    {"query", SimVerb::Query, 0, 1},
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-enum class SimVerb { List, Duplicate, ChangeName, Hibernate, SetAcValue, SetDcValue, SetActive, Delete };
+enum class SimVerb { List, Duplicate, ChangeName, Hibernate, SetAcValue, SetDcValue, SetActive, Delete, Query };
 
 struct SimRequest {
     SimVerb verb = SimVerb::List;

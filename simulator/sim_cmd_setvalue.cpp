@@ -11,7 +11,7 @@ SimOutcome SetValueIndex(SimState& state, const SimOperands& operands, bool main
     SimPlan* plan = FindPlan(state, operands[0]);
     const SimSetting* setting = FindSimSetting(operands[1], operands[2]);
     if (!plan || !IsSimSubgroup(operands[1]) || !setting) return SimNotFound();
-    if (index > setting->maxIndex) return SimInvalidParameters();
+    if (index > setting->kind->maxIndex) return SimInvalidParameters();
 
     auto& values = plan->values[SimSettingKey(setting->subgroup, setting->setting)];
     (mains ? values.first : values.second) = std::to_string(index);

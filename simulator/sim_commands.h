@@ -21,3 +21,4 @@ SimOutcome SwitchHibernation(SimState& state, const SimOperands& operands);
 SimOutcome SetValueIndex(SimState& state, const SimOperands& operands, bool mains);
 SimOutcome SetActivePlan(SimState& state, const SimOperands& operands);
 SimOutcome DeletePlan(SimState& state, const SimOperands& operands);
+SimOutcome QueryPlan(const SimState& state, const SimOperands& operands, SimLanguage language);

@@ -10,6 +10,9 @@ struct SimOutcome {
     int sleepMs = 0;  // the invocation pauses this long before it ends
 };
 
+// The language of the labels "/q" prints (every other text is English).
+enum class SimLanguage { English, French };
+
 SimOutcome SimSuccess(std::string out = {});
 // An unknown plan, subgroup or setting.
 SimOutcome SimNotFound();

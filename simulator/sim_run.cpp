@@ -14,7 +14,7 @@ const SimFault* MatchingFault(const SimState& state, std::string_view commandLin
     return nullptr;
 }
 
-SimOutcome Dispatch(SimState& state, const SimRequest& request) {
+SimOutcome Dispatch(SimState& state, const SimRequest& request, SimLanguage language) {
     switch (request.verb) {
         case SimVerb::List:
             return ListPlans(state);
@@ -32,25 +32,27 @@ SimOutcome Dispatch(SimState& state, const SimRequest& request) {
             return SetActivePlan(state, request.operands);
         case SimVerb::Delete:
             return DeletePlan(state, request.operands);
+        case SimVerb::Query:
+            return QueryPlan(state, request.operands, language);
     }
     return SimInvalidParameters();
 }
 
-SimOutcome RunCommand(SimState& state, std::string_view commandLine) {
+SimOutcome RunCommand(SimState& state, std::string_view commandLine, SimLanguage language) {
     SimRequest request;
     if (!ParseSimRequest(SplitCommandLine(TextAfterProgramName(commandLine)), request)) return SimInvalidParameters();
     SimState work = state;
-    SimOutcome outcome = Dispatch(work, request);
+    SimOutcome outcome = Dispatch(work, request, language);
     if (outcome.exitCode == 0) state = std::move(work);
     return outcome;
 }
 
 }  // namespace
 
-SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine) {
+SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine, SimLanguage language) {
     ++state.invocations;
     const SimFault* matched = MatchingFault(state, commandLine);
-    if (!matched) return RunCommand(state, commandLine);
+    if (!matched) return RunCommand(state, commandLine, language);
     // A copy: carrying out the command replaces the state that holds the fault.
     const SimFault fault = *matched;
     if (!fault.thenRun) {
@@ -58,7 +60,7 @@ SimOutcome RunSimInvocation(SimState& state, std::string_view commandLine) {
         if (!fault.message.empty()) failed.err = fault.message + "\r\n";
         return failed;
     }
-    SimOutcome outcome = RunCommand(state, commandLine);
+    SimOutcome outcome = RunCommand(state, commandLine, language);
     outcome.out = fault.output + outcome.out;
     outcome.sleepMs = fault.sleepMs;
     return outcome;

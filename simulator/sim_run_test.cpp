@@ -278,3 +278,54 @@ TEST(SimRun, FaultOutputComesFirstAndThenRunCarriesOutTheCommand) {
     EXPECT_TRUE(again.faults[0].thenRun);
     EXPECT_EQ(again.faults[1].sleepMs, 250);
 }
+
+TEST(SimRun, QueryPrintsOnePlansSettingsInTheToolsLayout) {
+    SimState state = DefaultSimState();
+    const SimOutcome active = Invoke(state, "powercfg /q");
+    ASSERT_EQ(active.exitCode, 0) << active.err;
+    EXPECT_EQ(active.out.rfind("Power Scheme GUID: 381b4222-f694-41f0-9685-ff5bb260df2e  (Balanced)\r\n", 0), 0u);
+    EXPECT_NE(active.out.find("  Subgroup GUID: 0012ee47-9041-4b5d-9b77-535fba8b1442  (Hard disk)\r\n"
+                              "    Power Setting GUID: 6738e2c4-e8a5-4a42-b16a-e040e769756e  (Turn off hard disk "
+                              "after)\r\n"
+                              "      Minimum Possible Setting: 0x00000000\r\n"
+                              "      Maximum Possible Setting: 0xffffffff\r\n"
+                              "      Possible Settings increment: 0x00000001\r\n"
+                              "      Possible Settings units: Seconds\r\n"
+                              "    Current AC Power Setting Index: 0x000004b0\r\n"
+                              "    Current DC Power Setting Index: 0x00000258\r\n\r\n"),
+              std::string::npos);
+    EXPECT_NE(
+        active.out.find("    Power Setting GUID: 94d3a615-a899-4ac5-ae2b-e4d8f634367f  (System cooling policy)\r\n"
+                        "      Possible Setting Index: 000\r\n"
+                        "      Possible Setting Friendly Name: Passive\r\n"
+                        "      Possible Setting Index: 001\r\n"
+                        "      Possible Setting Friendly Name: Active\r\n"
+                        "    Current AC Power Setting Index: 0x00000001\r\n"
+                        "    Current DC Power Setting Index: 0x00000000\r\n"),
+        std::string::npos);
+    const auto count = [](const std::string& text, const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count(active.out, "    Current DC Power Setting Index: 0x"), 22u);
+
+    // The hidden setting and its subgroup, which has no other, are left out.
+    state.hiddenSetting = "0012ee47-9041-4b5d-9b77-535fba8b1442/6738e2c4-e8a5-4a42-b16a-e040e769756e";
+    const std::string high =
+        Invoke(state, std::string("POWERCFG -QUERY ") + "8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C").out;
+    EXPECT_EQ(high, Invoke(state, std::string("powercfg /Query ") + kHigh).out);
+    EXPECT_EQ(high.rfind(std::string("Power Scheme GUID: ") + kHigh + "  (High performance)\r\n", 0), 0u);
+    EXPECT_EQ(high.find("0012ee47"), std::string::npos);
+    EXPECT_EQ(count(high, "    Current AC Power Setting Index: 0x"), 21u);
+
+    const SimOutcome french = RunSimInvocation(state, "powercfg -q", SimLanguage::French);
+    EXPECT_EQ(
+        french.out.rfind(
+            "GUID du mode de gestion de l'alimentation\xc2\xa0: 381b4222-f694-41f0-9685-ff5bb260df2e  (Balanced)\r\n",
+            0),
+        0u);
+    EXPECT_EQ(count(french.out, "\xc2\xa0: "), count(french.out, ": "));  // every label
+    ExpectRefused(state, "powercfg /q 00000000-0000-0000-0000-000000000000", kNotFound);
+    ExpectRefused(state, std::string("powercfg /q ") + kHigh + " extra", kInvalid);
+}

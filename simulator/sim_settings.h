@@ -1,6 +1,6 @@
 #pragma once
 // The power settings the simulator knows: the 22 the program writes, each with
-// the highest index Windows accepts for it and the built-in plans' values.
+// its name, the values Windows accepts for it and the built-in plans' values.
 // Platform-free.
 #include <cstddef>
 #include <cstdint>
@@ -11,10 +11,19 @@ struct SimSettingValues {
     const char* dc;
 };
 
+// The values a setting takes, and what "/q" prints of them: a range setting's
+// unit, or an index setting's name for each index from 0 to maxIndex.
+struct SimSettingKind {
+    std::uint32_t maxIndex;
+    const char* units;           // nullptr for an index setting
+    const char* const* choices;  // nullptr for a range setting
+};
+
 struct SimSetting {
     const char* subgroup;  // lower case
     const char* setting;   // lower case
-    std::uint32_t maxIndex;
+    const SimSettingKind* kind;
+    const char* name;
     SimSettingValues balanced;
     SimSettingValues highPerformance;
     SimSettingValues powerSaver;
@@ -23,6 +32,8 @@ struct SimSetting {
 extern const SimSetting kSimSettings[];
 extern const std::size_t kSimSettingCount;
 
+// The name of a known subgroup, or nullptr.
+const char* SimSubgroupName(std::string_view guid);
 // True when `guid` names a known subgroup (compared ignoring letter case).
 bool IsSimSubgroup(std::string_view guid);
 // The setting in that subgroup, or nullptr.

@@ -7,6 +7,7 @@
 //   plan        <guid> <name> <description>
 //   value       <subgroup/setting> <AC index> <DC index>   (of the last plan)
 //   fault       <nth> <exit code> <match> <message> [<output> <then run 0|1> <sleep ms>]
+//   hidden      <subgroup/setting>                        (optional)
 // Empty lines and lines starting with "#" are ignored.
 #include "simulator/sim_state.h"
 
@@ -147,6 +148,7 @@ std::string SerializeSimState(const SimState& state) {
         for (const auto& [key, values] : plan.values)
             text += "value\t" + Escape(key) + "\t" + Escape(values.first) + "\t" + Escape(values.second) + "\n";
     }
+    if (!state.hiddenSetting.empty()) text += "hidden\t" + Escape(state.hiddenSetting) + "\n";
     for (const SimFault& fault : state.faults) {
         text += "fault\t" + std::to_string(fault.nth) + "\t" + std::to_string(fault.exitCode) + "\t" +
                 Escape(fault.match) + "\t" + Escape(fault.message) + "\t" + Escape(fault.output) + "\t" +
@@ -190,6 +192,9 @@ bool ParseSimState(std::string_view text, SimState& state, std::string& error) {
             ok = true;
         } else if (keyword == "value" && count == 3 && !parsed.plans.empty()) {
             parsed.plans.back().values[f[1]] = {f[2], f[3]};
+            ok = true;
+        } else if (keyword == "hidden" && count == 1) {
+            parsed.hiddenSetting = Lower(f[1]);
             ok = true;
         } else if (keyword == "fault" && (count == 4 || count == 7)) {
             SimFault fault;

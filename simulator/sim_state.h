@@ -50,6 +50,9 @@ struct SimState {
     bool hibernateOn = false;
     int invocations = 0;
     std::vector<SimFault> faults;
+    // The SimSettingKey of a setting that "/q" does not print, as Windows
+    // hides some settings; empty when none is hidden.
+    std::string hiddenSetting;
 };
 
 // The key of one setting in SimPlan::values: "subgroup-guid/setting-guid",

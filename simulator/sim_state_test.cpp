@@ -11,6 +11,7 @@ void ExpectSameState(const SimState& a, const SimState& b) {
     EXPECT_EQ(a.hibernateSupported, b.hibernateSupported);
     EXPECT_EQ(a.hibernateOn, b.hibernateOn);
     EXPECT_EQ(a.invocations, b.invocations);
+    EXPECT_EQ(a.hiddenSetting, b.hiddenSetting);
     ASSERT_EQ(a.plans.size(), b.plans.size());
     for (size_t i = 0; i < a.plans.size(); ++i) {
         EXPECT_EQ(a.plans[i].guid, b.plans[i].guid);
@@ -53,8 +54,8 @@ TEST(SimState, DefaultHoldsTheBuiltInPlansWithValidValues) {
             const auto found = plan.values.find(SimSettingKey(row.subgroup, row.setting));
             ASSERT_NE(found, plan.values.end()) << plan.name << " row " << i + 1;
             std::uint32_t ac = 0, dc = 0;
-            EXPECT_TRUE(ParseSimIndex(found->second.first, ac) && ac <= row.maxIndex) << i + 1;
-            EXPECT_TRUE(ParseSimIndex(found->second.second, dc) && dc <= row.maxIndex) << i + 1;
+            EXPECT_TRUE(ParseSimIndex(found->second.first, ac) && ac <= row.kind->maxIndex) << i + 1;
+            EXPECT_TRUE(ParseSimIndex(found->second.second, dc) && dc <= row.kind->maxIndex) << i + 1;
         }
     }
 }
@@ -70,6 +71,7 @@ TEST(SimState, SerializedStateParsesBackUnchanged) {
     state.hibernateSupported = false;
     state.hibernateOn = true;
     state.invocations = 17;
+    state.hiddenSetting = "a/b";
     state.faults.push_back({3, "", 5, "Access is denied."});
     state.faults.push_back({0, "-SETACTIVE \"x\ty\"", -2, ""});
 

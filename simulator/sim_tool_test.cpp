@@ -214,6 +214,19 @@ TEST_F(SimTool, QuotedNamesArriveIntact) {
         << run.out;
 }
 
+TEST_F(SimTool, FrenchQuerySetsTheConsolesNoBreakSpaceBeforeEachColon) {
+    SetEnvironmentVariableA("KV_POWERCFG_LANGUAGE", "fr");
+    const ToolRun run = RunTool("powercfg.exe /Q");
+    SetEnvironmentVariableA("KV_POWERCFG_LANGUAGE", nullptr);
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    char noBreak[4] = {};
+    WideCharToMultiByte(CP_OEMCP, 0, L"\u00a0", 1, noBreak, sizeof noBreak, nullptr, nullptr);
+    EXPECT_EQ(run.out.rfind(std::string("GUID du mode de gestion de l'alimentation") + noBreak + ": " + kBalanced, 0),
+              0u)
+        << run.out.substr(0, 80);
+    EXPECT_EQ(Journal(), "0\tpowercfg.exe /Q\r\n");
+}
+
 TEST_F(SimTool, RefusalsGoToStandardErrorWithExitCodeOne) {
     SimState state = DefaultSimState();
     WriteState(state);

@@ -12,6 +12,7 @@ list(APPEND KV_SIM_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/sim_cmd_setvalue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_cmd_setactive.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_cmd_delete.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sim_cmd_query.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_run.cpp)
 list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/sim_state_test.cpp
