@@ -21,13 +21,14 @@ void CheckPlan(const StepPlan& plan, const StepFacts& facts) {
     bool duplicated = false;
     std::size_t commands = 0;
     for (const PlannedAction& action : plan.actions) {
-        if (!action.command) continue;
+        const auto* command = std::get_if<PlannedCommand>(&action);
+        if (command == nullptr) continue;
         ++commands;
-        const std::string& line = action.command->commandLine;
+        const std::string& line = command->commandLine;
         FUZZ_CHECK(line.rfind("POWERCFG -", 0) == 0);
         if (line.find(kNewPlanGuid) != std::string::npos)
             FUZZ_CHECK(plan.operation == StepOperation::Create && duplicated);
-        duplicated = duplicated || action.command->duplicatesPlan;
+        duplicated = duplicated || command->duplicatesPlan;
         if (plan.operation != StepOperation::Delete) continue;
         bool deletable = false;
         for (std::size_t i = 0; i < facts.listing.size(); ++i)
@@ -35,8 +36,9 @@ void CheckPlan(const StepPlan& plan, const StepFacts& facts) {
                                       line == DeleteCommand(facts.listing[i].SchemeGuid));
         FUZZ_CHECK(deletable);
     }
-    if (plan.end == StepEnd::HandsOff) FUZZ_CHECK(commands == 0);
-    if (plan.end == StepEnd::Refused && plan.operation != StepOperation::Delete) FUZZ_CHECK(commands == 0);
+    if (std::holds_alternative<StepHandsOff>(plan.end)) FUZZ_CHECK(commands == 0);
+    if (std::holds_alternative<StepRefused>(plan.end) && plan.operation != StepOperation::Delete)
+        FUZZ_CHECK(commands == 0);
 }
 }  // namespace
 
