@@ -25,8 +25,10 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view output = InputText(data, size);
     const std::vector<SchemeEntry> plans = ParsePlanListing(output);
+    // A line ends at CR LF, CR or LF.
     std::size_t lines = 1;
-    for (const char c : output) lines += c == '\n';
+    for (std::size_t i = 0; i < output.size(); ++i)
+        lines += output[i] == '\n' || (output[i] == '\r' && (i + 1 == output.size() || output[i + 1] != '\n'));
     FUZZ_CHECK(plans.size() <= lines);
     for (const SchemeEntry& plan : plans) {
         FUZZ_CHECK(IsGuidShape(plan.SchemeGuid));
