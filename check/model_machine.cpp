@@ -27,7 +27,7 @@ PlanListing ModelMachine::ListPlans() {
 }
 
 StepFacts ModelMachine::Facts(const PwrScheme& request, std::vector<SchemeEntry> listing) {
-    StepFacts facts = MachineFacts(request, std::move(listing), whose_, facts_.pages);
+    StepFacts facts = PlanFacts(request, std::move(listing), whose_, facts_.pages);
     facts.osCode = facts_.osCode;
     facts.vistaOrLater = facts_.vistaOrLater;
     facts.hibernationSupported = facts_.hibernationSupported;

@@ -85,6 +85,16 @@ StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listin
 
 StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose,
                        const CodePages& pages) {
+    StepFacts facts = PlanFacts(request, std::move(listing), whose, pages);
+    char description[256] = {};
+    static_cast<void>(GetOSDisplayString(description, facts.osCode));
+    facts.vistaOrLater = IsVistaOrLaterOs();
+    facts.hibernationSupported = HibernationSupported();
+    return facts;
+}
+
+StepFacts PlanFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose,
+                    const CodePages& pages) {
     StepFacts facts;
     std::optional<ExactPlanNames> exactNames;  // loaded for the first plan of the name
     for (const SchemeEntry& entry : listing) {
@@ -99,10 +109,6 @@ StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listin
         facts.lookAlike.push_back(lookAlike);
     }
     facts.listing = std::move(listing);
-    char description[256] = {};
-    static_cast<void>(GetOSDisplayString(description, facts.osCode));
-    facts.vistaOrLater = IsVistaOrLaterOs();
-    facts.hibernationSupported = HibernationSupported();
     facts.leadBytes = CodePageLeadBytes(pages.ansi);
     return facts;
 }

@@ -44,6 +44,10 @@ StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listin
 // texts in those code pages.
 StepFacts MachineFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose,
                        const CodePages& pages);
+// The facts about the listed plans and the code pages alone; the system's
+// facts (its code, version and hibernation) are left for the caller to give.
+StepFacts PlanFacts(const PwrScheme& request, std::vector<SchemeEntry> listing, ListingOf whose,
+                    const CodePages& pages);
 
 // The executor's port: POWERCFG run through the command runner, each line
 // into the run's log, new plan copies recorded in `copyRecord` (see
