@@ -109,13 +109,26 @@ std::optional<CheckArgs> ReadFactOption(const std::vector<std::wstring>& args, s
     return std::nullopt;
 }
 
+// A file option at args[i] and its path (i moves past it); the refusal when
+// it cannot be used.
+std::optional<CheckArgs> ReadFileOption(const std::vector<std::wstring>& args, std::size_t& i, std::wstring& path) {
+    const std::string name(args[i].begin(), args[i].end());
+    if (!path.empty()) return Unusable(name + " is given twice");
+    if (i + 1 == args.size() || args[i + 1].empty()) return Unusable(name + " needs a file after it");
+    path = args[++i];
+    return std::nullopt;
+}
+
 // What the options given need beside them; the refusal when it is missing.
-std::optional<CheckArgs> RefuseMissing(const CheckArgs& parsed, bool listing, const Given& given) {
+std::optional<CheckArgs> RefuseMissing(const CheckArgs& parsed, const Given& given) {
+    const bool listing = !parsed.listingPath.empty();
     if (parsed.jobPath.empty()) {
         if (listing) return Unusable("--listing needs a job document");
+        if (parsed.compliance) return Unusable("--compliance needs a job document");
         for (std::size_t i = 0; i < kFactCount; ++i)
             if (given[i]) return Unusable(std::string(kFactOptions[i].name) + " needs a job document");
     }
+    if (!parsed.valuesPath.empty() && !listing) return Unusable("--values needs --listing");
     if (given[kCodePage] && !listing) return Unusable("--code-page needs --listing");
     for (const std::size_t needsWindows : {kServicePack, kServer})
         if (given[needsWindows] && !given[kWindows])
@@ -126,7 +139,6 @@ std::optional<CheckArgs> RefuseMissing(const CheckArgs& parsed, bool listing, co
 
 CheckArgs ParseCheckArgs(const std::vector<std::wstring>& args) {
     CheckArgs parsed;
-    bool listing = false;
     Given given{};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
@@ -135,11 +147,12 @@ CheckArgs ParseCheckArgs(const std::vector<std::wstring>& args) {
             parsed.mode = CheckMode::Help;
             return parsed;
         }
-        if (arg == L"--listing") {
-            if (listing) return Unusable("--listing is given twice");
-            if (i + 1 == args.size() || args[i + 1].empty()) return Unusable("--listing needs a file after it");
-            parsed.listingPath = args[++i];
-            listing = true;
+        if (arg == L"--listing" || arg == L"--values") {
+            std::wstring& path = arg == L"--listing" ? parsed.listingPath : parsed.valuesPath;
+            if (std::optional<CheckArgs> refused = ReadFileOption(args, i, path)) return *refused;
+        } else if (arg == L"--compliance") {
+            if (parsed.compliance) return Unusable("--compliance is given twice");
+            parsed.compliance = true;
         } else if (fact != kFactCount) {
             if (std::optional<CheckArgs> refused = ReadFactOption(args, i, fact, parsed.facts, given)) return *refused;
         } else if (arg.rfind(L"--", 0) == 0) {
@@ -152,7 +165,7 @@ CheckArgs ParseCheckArgs(const std::vector<std::wstring>& args) {
             parsed.jobPath = arg;
         }
     }
-    if (std::optional<CheckArgs> refused = RefuseMissing(parsed, listing, given)) return *refused;
+    if (std::optional<CheckArgs> refused = RefuseMissing(parsed, given)) return *refused;
     parsed.mode = parsed.jobPath.empty() ? CheckMode::Installation : CheckMode::Job;
     return parsed;
 }
@@ -163,6 +176,9 @@ const char kCheckUsage[] =
     "  KestrovaneCheck.exe JOB.xml                  shows what the job would do on this machine\n"
     "  KestrovaneCheck.exe JOB.xml --listing FILE   the same against a listing saved elsewhere\n"
     "                                               with: powercfg /l > FILE\n"
+    "  KestrovaneCheck.exe JOB.xml --listing FILE --values FILE\n"
+    "                                               the same against that machine's current values,\n"
+    "                                               saved with: powercfg /q GUID >> FILE, once per plan\n"
     "  KestrovaneCheck.exe --help                   shows this text\n"
     "With JOB.xml, facts of the machine the job is checked for (each one not given is this machine's):\n"
     "  --windows MAJOR.MINOR   its Windows version, e.g. 6.0 or 6.1 (a workstation without a service\n"
@@ -172,6 +188,9 @@ const char kCheckUsage[] =
     "  --hibernation yes|no    whether it supports hibernation\n"
     "  --code-page N           the listing's console code page, e.g. 866 (with --listing); plan names\n"
     "                          and the job's texts are then held in the ANSI code page that goes with it\n"
-    "Nothing is changed: the only command run is the listing \"powercfg.exe /l\" (none with --listing).\n"
-    "Exit codes: 0 all is well, 1 the job would fail or a check failed,\n"
+    "  --compliance            exit code 0 only when the job would succeed and change nothing here\n"
+    "Nothing is changed: the only commands run are the listing \"powercfg.exe /l\" and\n"
+    "\"powercfg.exe /q GUID\" for each plan the job writes (none with --listing).\n"
+    "Exit codes: 0 all is well, 1 the job would fail or a check failed (with --compliance: or it\n"
+    "            would change something, or a plan's values cannot be read),\n"
     "            2 the command line or the job document could not be used.";

@@ -4,6 +4,11 @@
 //   (nothing)                    check the installation
 //   JOB.xml                      show what the job would do on this machine
 //   JOB.xml --listing FILE       the same against a saved "powercfg /l" output
+//   JOB.xml --listing FILE --values FILE
+//                                the same with that machine's saved
+//                                "powercfg /q <plan>" outputs
+//   JOB.xml [...] --compliance   the exit code says whether the machine is
+//                                already as the job would leave it
 //   JOB.xml [--listing FILE] FACTS...
 //                                the same on a machine with other facts:
 //     --windows MAJOR.MINOR      its Windows version (two numbers, e.g. 6.1)
@@ -22,8 +27,11 @@
 #include <vector>
 
 // The program's exit codes.
-inline constexpr int kExitSound = 0;     // the job would succeed, or the installation is sound
-inline constexpr int kExitFails = 1;     // the job would fail, or a check failed
+inline constexpr int kExitSound = 0;  // the job would succeed, or the installation is sound
+inline constexpr int kExitFails = 1;  // the job would fail, or a check failed
+// With --compliance, 0 only when the job would succeed and change nothing; 1
+// when it would change something or fail, or a plan's values or the
+// hibernation switch cannot be read (a setting Windows hides does not count).
 inline constexpr int kExitUnusable = 2;  // the command line or the job document could not be used
 
 enum class CheckMode { Installation, Job, Help, Unusable };
@@ -47,6 +55,8 @@ struct CheckArgs {
     CheckMode mode = CheckMode::Installation;
     std::wstring jobPath;
     std::wstring listingPath;  // empty: the machine's own listing
+    std::wstring valuesPath;   // empty: this machine's values, or none with a listing
+    bool compliance = false;
     FactOptions facts;
     // CheckMode::Unusable: why, and the argument it is about (may be empty).
     std::string reason;

@@ -12,6 +12,9 @@ TEST(CheckArgs, TheFourForms) {
     const CheckArgs listed = ParseCheckArgs({L"--listing", L"l.txt", L"job.xml"});
     EXPECT_EQ(listed.mode, CheckMode::Job);
     EXPECT_EQ(listed.listingPath, L"l.txt");
+    const CheckArgs compared = ParseCheckArgs({L"j.xml", L"--values", L"v.txt", L"--listing", L"l", L"--compliance"});
+    EXPECT_EQ(compared.valuesPath, L"v.txt");
+    EXPECT_TRUE(compared.compliance);
 }
 
 TEST(CheckArgs, RefusesWhatItCannotUse) {
@@ -20,7 +23,9 @@ TEST(CheckArgs, RefusesWhatItCannotUse) {
                                                             {L"a.xml", L"b.xml"},
                                                             {L"--verbose"},
                                                             {L""},
-                                                            {L"j.xml", L"--listing", L"a", L"--listing", L"b"}};
+                                                            {L"j.xml", L"--listing", L"a", L"--listing", L"b"},
+                                                            {L"j.xml", L"--values", L"v.txt"},
+                                                            {L"--compliance"}};
     for (const auto& args : refused) EXPECT_EQ(ParseCheckArgs(args).mode, CheckMode::Unusable) << args.size();
     EXPECT_EQ(ParseCheckArgs({L"--verbose"}).argument, L"--verbose");
 }

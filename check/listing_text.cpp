@@ -58,25 +58,26 @@ std::optional<ListingEncoding> Utf16ByZeroBytes(std::string_view text) {
     return std::nullopt;
 }
 
-ListingText Utf16(ListingEncoding encoding, std::string_view bytes, bool marked) {
+ListingText Utf16(ListingEncoding encoding, std::string_view bytes, bool marked, const SavedOutput& saved) {
     const bool little = encoding == ListingEncoding::Utf16LittleEndian;
     std::string what;
     if (!little || !marked)
         what = std::string(" (") + (little ? "little-endian" : "big-endian") +
                (marked ? "" : ", without a byte order mark") + ")";
     ListingText text{encoding, std::string(bytes), std::nullopt};
-    text.refusal = "the listing is UTF-16 text" + what + "; save it in a Command Prompt with: powercfg /l > FILE";
+    text.refusal = std::string(saved.file) + " is UTF-16 text" + what +
+                   "; save it in a Command Prompt with: " + std::string(saved.command);
     return text;
 }
 }  // namespace
 
-ListingText ClassifyListing(std::string_view file) {
+ListingText ClassifyListing(std::string_view file, const SavedOutput& saved) {
     if (StartsWith(file, kUtf8Mark)) return {ListingEncoding::Utf8, std::string(file.substr(kUtf8Mark.size())), {}};
     if (StartsWith(file, kLittleEndianMark))
-        return Utf16(ListingEncoding::Utf16LittleEndian, file.substr(kLittleEndianMark.size()), true);
+        return Utf16(ListingEncoding::Utf16LittleEndian, file.substr(kLittleEndianMark.size()), true, saved);
     if (StartsWith(file, kBigEndianMark))
-        return Utf16(ListingEncoding::Utf16BigEndian, file.substr(kBigEndianMark.size()), true);
-    if (const std::optional<ListingEncoding> utf16 = Utf16ByZeroBytes(file)) return Utf16(*utf16, file, false);
+        return Utf16(ListingEncoding::Utf16BigEndian, file.substr(kBigEndianMark.size()), true, saved);
+    if (const std::optional<ListingEncoding> utf16 = Utf16ByZeroBytes(file)) return Utf16(*utf16, file, false, saved);
     const bool utf8 = HasNonAscii(file) && IsUtf8(file);
     return {utf8 ? ListingEncoding::Utf8 : ListingEncoding::ConsoleCodePage, std::string(file), {}};
 }

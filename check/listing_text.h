@@ -30,7 +30,16 @@ struct ListingText {
     std::optional<std::string> refusal;
 };
 
-ListingText ClassifyListing(std::string_view file);
+// Which saved output a file holds, as its refusal names it.
+struct SavedOutput {
+    std::string_view file;     // "the listing"
+    std::string_view command;  // how to save it: "powercfg /l > FILE"
+};
+inline constexpr SavedOutput kSavedListing{"the listing", "powercfg /l > FILE"};
+inline constexpr SavedOutput kSavedValues{"the values file", "powercfg /q GUID >> FILE"};
+
+// The same rules hold for saved "powercfg /q" outputs.
+ListingText ClassifyListing(std::string_view file, const SavedOutput& saved = kSavedListing);
 
 // How a listing that is not refused gives its bytes to SchemesFromListing.
 TextBytes ListingTextBytes(ListingEncoding encoding);

@@ -16,7 +16,7 @@ PlanListing ModelMachine::ListPlans() {
         if (start.refusal)
             refusal_ = std::move(start.refusal);
         else
-            plans_.emplace(std::move(start.plans), CodePageLeadBytes(facts_.pages.ansi));
+            plans_.emplace(std::move(start.plans), CodePageLeadBytes(facts_.pages.ansi), std::move(start_));
     }
     PlanListing listing;
     if (refusal_)

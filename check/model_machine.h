@@ -28,11 +28,14 @@ struct MachineFactsUsed {
 class ModelMachine final : public PowerSystem {
 public:
     // `list` gives the starting plans when a step first asks for them.
-    ModelMachine(std::function<PlanListing()> list, ListingOf whose, MachineFactsUsed facts)
-        : list_(std::move(list)), whose_(whose), facts_(std::move(facts)) {}
+    // `start` is what the model knows of the machine besides its plans.
+    ModelMachine(std::function<PlanListing()> list, ListingOf whose, MachineFactsUsed facts, ModelStart start = {})
+        : list_(std::move(list)), whose_(whose), facts_(std::move(facts)), start_(std::move(start)) {}
 
     // The text with the model's stand-ins for the plans it made.
     std::string Shown(std::string text) const { return plans_ ? plans_->Shown(std::move(text)) : text; }
+    // What the commands since the last call would change.
+    StepChanges TakeChanges() { return plans_ ? plans_->TakeChanges() : StepChanges{}; }
 
     void Log(const char*, const PlannedLine&) override {}
     std::string ErrorText(unsigned long error) override;
@@ -51,6 +54,7 @@ private:
     std::function<PlanListing()> list_;
     ListingOf whose_;
     MachineFactsUsed facts_;
+    ModelStart start_;
     std::optional<FailureReport> refusal_;
     std::optional<ModelPlans> plans_;
 };

@@ -6,6 +6,7 @@ list(APPEND KV_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/check_facts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/listing_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/model_plans.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/step_changes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/step_report.cpp)
 list(APPEND KV_CORE_TESTS
   ${CMAKE_CURRENT_LIST_DIR}/check_args_test.cpp

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/command_quote.h"
 #include "power/command_runner.h"
 #include "power/exact_plan_names.h"
 #include "power/hibernation.h"
@@ -52,6 +53,13 @@ PlanListing ListPlans(const std::string& capturePath) {
                        "Not Able to List Power Schemes : powercfg.exe /l ended with exit code " + code);
     }
     return PlansFromListingText(result.output);
+}
+
+std::optional<std::string> QueryPlanValues(const std::string& planGuid) {
+    const std::string command = "powercfg.exe /q " + QuoteArgument(planGuid);
+    CommandResult result = CreateChildProcess(PowercfgProgram(), command.c_str(), nullptr);
+    if (!result.Succeeded()) return std::nullopt;
+    return std::move(result.output);
 }
 
 PlanListing PlansFromListingText(const std::string& bytes) {

@@ -21,6 +21,11 @@ TextExactness RequestExactness(const PwrScheme& request, const CodePages& pages)
 // reads it. Nothing is logged here.
 PlanListing ListPlans(const std::string& capturePath);
 
+// What "powercfg.exe /q <plan>" prints of one plan's settings, kept in
+// memory; nothing when it could not be run or ended with an exit code other
+// than 0.
+std::optional<std::string> QueryPlanValues(const std::string& planGuid);
+
 // The plans of a listing's bytes as the console printed them.
 PlanListing PlansFromListingText(const std::string& bytes);
 // The same for bytes `from` an encoding, names held in `pages`.
