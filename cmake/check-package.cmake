@@ -2,7 +2,7 @@ cmake_policy(SET CMP0057 NEW)
 # Makes the package into WORK (make-package.cmake, with its -D arguments) and
 # checks it: the ZIP holds exactly the expected files, each binary is a 32-bit
 # PE without debug sections, below the size limit and with a version resource
-# that names it, and the checksum file matches the ZIP. The built
+# that names it and the product, and the checksum file matches the ZIP. The built
 # executables in the tree (BUILT and BUILT_CHECK) must meet the same limits.
 set(expected INSTALL.txt Kestrovane.exe KestrovaneCheck.exe Relaynet.dll)
 set(limit 524288)  # 512 KiB
@@ -21,7 +21,7 @@ function(check_binary file)
   endif()
   get_filename_component(name ${file} NAME)
   file(READ ${file} content HEX)
-  foreach(text OriginalFilename ${name} FileVersion 2.0.0.5)
+  foreach(text OriginalFilename ${name} FileVersion 2.0.0.5 ProductName Kestrovane)
     # The version resource's texts are UTF-16LE.
     string(HEX "${text}" hex)
     string(REGEX REPLACE "(..)" "\\100" hex "${hex}")

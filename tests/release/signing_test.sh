@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Signs the release with a throwaway CA's code-signing certificate and checks
 # that every binary verifies against that CA, that a flipped byte breaks the
-# signature, and that the signed executable stays below the size limit.
+# signature, that signing again gives the same bytes, and that the signed
+# executable stays below the size limit.
 #   signing_test.sh <source folder> <build tree> <work folder> <package name> <epoch> <osslsigncode>
 set -euo pipefail
 src=$1 tree=$2 work=$3 name=$4 epoch=$5 osslsigncode=$6
@@ -16,6 +17,10 @@ openssl x509 -req -in sign.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days 2 
 cmake -DBUILD_DIR="$tree" -DOUT="$work/package" -DNAME="$name" -DEPOCH="$epoch" -DBIN="$tree/bin" \
   -DSIGN_CERT=sign.pem -DSIGN_KEY=sign.key -DOSSLSIGNCODE="$osslsigncode" -P "$src/cmake/make-package.cmake"
 (cd unpacked && cmake -E tar xf "$work/package/$name.zip")
+# The signing time comes from the commit: signing again gives the same bytes.
+cmake -DBUILD_DIR="$tree" -DOUT="$work/again" -DNAME="$name" -DEPOCH="$epoch" -DBIN="$tree/bin" \
+  -DSIGN_CERT=sign.pem -DSIGN_KEY=sign.key -DOSSLSIGNCODE="$osslsigncode" -P "$src/cmake/make-package.cmake"
+cmp "$work/package/$name.zip" "$work/again/$name.zip" || { echo "FAIL: a second signing gave other bytes"; exit 1; }
 
 for f in Kestrovane.exe KestrovaneCheck.exe Relaynet.dll; do
   "$osslsigncode" verify -CAfile ca.pem -in "unpacked/$f" >"verify-$f.log" 2>&1 ||
