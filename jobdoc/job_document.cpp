@@ -321,8 +321,11 @@ bool JobDocument::ReadStepElement(State& s, IXMLDOMNode* child, PwrScheme& step,
     const auto [exact, dcExact] = paired ? ExactHalves(wide, s.ansi) : std::pair{IsExactInAnsi(wide, s.ansi), true};
     // A setting value without an exact form is never written, and its log
     // line must not show a look-alike ("8" for an infinity sign) as if the
-    // job had written it.
-    if (paired && !(exact && dcExact)) text = WideToAnsiShown(wide, s.ansi);
+    // job had written it. Nor may an option read as another: a full-width
+    // "1" is not "1". The plan's name and description keep the system's
+    // form, flagged inexact, for the refusal that names them.
+    const bool planText = tag == &step_tag::SchName || tag == &step_tag::SchDesc;
+    if (!planText && !(exact && dcExact)) text = WideToAnsiShown(wide, s.ansi);
     if (!StoreStepTag(step, *tag, name, text, errorText)) return false;
     NoteTextExactness(step, *tag, exact, dcExact);
     return true;

@@ -258,4 +258,14 @@ TEST(JobDocument, TextsAreReadIntoTheCodePageItIsGiven) {
     EXPECT_TRUE(step.CSchNameInexact);
     EXPECT_EQ(step.CSchDesc, "B\xFCro");
     EXPECT_FALSE(step.CSchDescInexact);
+
+    // A full-width action and option are not read as their look-alikes.
+    LoadedJob fullWidth(Job("<step value=\"1\"><action>\xEF\xBC\xA4"
+                            "elete Scheme</action><schname>A</schname>"
+                            "<overwrite>\xEF\xBC\x91</overwrite></step>"),
+                        CodePages{1252, 850});
+    ASSERT_TRUE(fullWidth.loaded && fullWidth.ReadWholeHeader()) << fullWidth.error;
+    ASSERT_EQ(fullWidth.Next(step), StepRead::Read) << fullWidth.error;
+    EXPECT_EQ(step.CAction, "?elete Scheme");
+    EXPECT_EQ(step.COverwrite, "?");
 }
