@@ -25,13 +25,13 @@
 #include "win/text_convert.h"
 
 namespace {
-// Each step as the executor's step loop carries it out, against the model.
 // What the steps would do to the machine, summed over the job.
 struct JobChanges {
     bool changes = false;
     bool unknown = false;
 };
 
+// Each step as the executor's step loop carries it out, against the model.
 class CheckedSteps final : public StepCarrier {
 public:
     explicit CheckedSteps(ModelMachine& machine) : machine_(machine) {}

@@ -95,7 +95,7 @@ CommandResult ModelPlans::Apply(std::string_view commandLine) {
 void ModelPlans::Duplicated(const SchemeEntry& base, const std::string& copy) {
     changes_.planMadeOrDeleted = true;
     const std::string from = Lower(base.SchemeGuid), to = Lower(copy);
-    static_cast<void>(CurrentIndex(from, {}, {}, true));
+    ReadValuesOnce(from);
     asked_.insert(to);
     const auto values = start_.values.plans.find(from);
     if (values != start_.values.plans.end()) start_.values.plans[to] = values->second;
@@ -118,8 +118,9 @@ void ModelPlans::Hibernated(std::string_view onOrOff) {
     if (!start_.hibernationOn) {
         changes_.unreadable.push_back("hibernation");
         changes_.unknown = true;
-    } else if (*start_.hibernationOn != on)
+    } else if (*start_.hibernationOn != on) {
         changes_.changes.push_back(std::string("hibernation: ") + (on ? "off -> on" : "on -> off"));
+    }
     start_.hibernationOn = on;
 }
 
@@ -145,18 +146,23 @@ void ModelPlans::Wrote(const std::vector<std::string>& args) {
     if (wanted) written_[{plan, subgroup, setting, ac}] = static_cast<unsigned long>(*wanted);
 }
 
-// The index as the model's writes left it, else as the machine holds it; the
-// plan's values are asked for the first time one is wanted.
+// A plan's values are asked for once, the first time one is wanted; only
+// that plan's are taken from the output.
+void ModelPlans::ReadValuesOnce(const std::string& plan) {
+    if (!asked_.insert(plan).second || !start_.readValues || start_.values.HasPlan(plan)) return;
+    const std::optional<std::string> output = start_.readValues(plan);
+    if (!output) return;
+    PlanValues read = ParsePlanValues(*output);
+    const auto values = read.plans.find(plan);
+    if (values != read.plans.end()) start_.values.plans[plan] = std::move(values->second);
+}
+
+// The index as the model's writes left it, else as the machine holds it.
 std::optional<unsigned long> ModelPlans::CurrentIndex(const std::string& plan, const std::string& subgroup,
                                                       const std::string& setting, bool ac) {
     const auto written = written_.find({plan, subgroup, setting, ac});
     if (written != written_.end()) return written->second;
-    if (asked_.insert(plan).second && start_.readValues && !start_.values.HasPlan(plan)) {
-        const std::optional<std::string> output = start_.readValues(plan);
-        const PlanValues read = output ? ParsePlanValues(*output) : PlanValues{};
-        const auto values = read.plans.find(plan);
-        if (values != read.plans.end()) start_.values.plans[plan] = values->second;
-    }
+    ReadValuesOnce(plan);
     const std::optional<SettingIndexes> indexes = start_.values.Find(plan, subgroup, setting);
     if (!indexes) return std::nullopt;
     return ac ? indexes->ac : indexes->dc;

@@ -57,6 +57,7 @@ private:
     void Activated(const SchemeEntry& plan);
     void Hibernated(std::string_view onOrOff);
     void Wrote(const std::vector<std::string>& args);
+    void ReadValuesOnce(const std::string& plan);
     std::optional<unsigned long> CurrentIndex(const std::string& plan, const std::string& subgroup,
                                               const std::string& setting, bool ac);
 
