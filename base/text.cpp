@@ -5,6 +5,12 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 }  // namespace
 
+std::string ToLowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = LowerAscii(c);
+    return lower;
+}
+
 bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

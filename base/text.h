@@ -10,6 +10,10 @@
 // keywords, which are plain ASCII.
 bool EqualsNoCaseAscii(std::string_view a, std::string_view b);
 
+// The text with ASCII letters in lower case (GUIDs, keywords); other bytes
+// stay as they are.
+std::string ToLowerAscii(std::string_view text);
+
 // True when `needle` occurs in `haystack`, ignoring ASCII letter case. A match
 // begins at a character of `haystack`, never at the second byte of one.
 bool ContainsNoCaseAscii(std::string_view haystack, std::string_view needle,

@@ -30,13 +30,6 @@ CommandResult Exited(unsigned long code, std::string output = {}) {
 // POWERCFG ends a command it cannot carry out with exit code 1.
 constexpr unsigned long kRefused = 1;
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 // The job's element a setting write comes from; the setting's GUID for a
@@ -94,7 +87,7 @@ CommandResult ModelPlans::Apply(std::string_view commandLine) {
 // own are never asked for (no machine holds its stand-in).
 void ModelPlans::Duplicated(const SchemeEntry& base, const std::string& copy) {
     changes_.planMadeOrDeleted = true;
-    const std::string from = Lower(base.SchemeGuid), to = Lower(copy);
+    const std::string from = ToLowerAscii(base.SchemeGuid), to = ToLowerAscii(copy);
     ReadValuesOnce(from);
     asked_.insert(to);
     const auto values = start_.values.plans.find(from);
@@ -128,7 +121,7 @@ void ModelPlans::Hibernated(std::string_view onOrOff) {
 void ModelPlans::Wrote(const std::vector<std::string>& args) {
     if (args.size() < 6) return;
     const bool ac = EqualsNoCaseAscii(args[1], "-SETACVALUEINDEX");
-    const std::string plan = Lower(args[2]), subgroup = Lower(args[3]), setting = Lower(args[4]);
+    const std::string plan = ToLowerAscii(args[2]), subgroup = ToLowerAscii(args[3]), setting = ToLowerAscii(args[4]);
     const std::string what = ElementOf(subgroup, setting) + (ac ? " AC" : " DC");
     const std::optional<std::uint64_t> wanted = IndexNumber(args[5]);
     const std::optional<unsigned long> current = CurrentIndex(plan, subgroup, setting, ac);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/text.h"
 #include "power/scheme_list_parse.h"
 #include "power/setting_table.h"
 
@@ -12,13 +13,6 @@ namespace {
 constexpr std::size_t kPlanIndent = 0;
 constexpr std::size_t kSubgroupIndent = 2;
 constexpr std::size_t kSettingIndent = 4;  // also the current indexes' lines
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
@@ -63,7 +57,7 @@ LineShape ShapeOf(std::string_view line) {
         const std::string_view value = SkipBlanks(line.substr(colon + 1));
         if (StartsWithGuid(value) && IsNameOrNothing(value.substr(kGuidLength))) {
             shape.kind = LineShape::Kind::Guid;
-            shape.guid = Lower(value.substr(0, kGuidLength));
+            shape.guid = ToLowerAscii(value.substr(0, kGuidLength));
             return shape;
         }
         if (value.size() >= 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
@@ -133,13 +127,13 @@ void Reader::Take(const LineShape& line) {
 
 }  // namespace
 
-bool PlanValues::HasPlan(std::string_view plan) const { return plans.count(Lower(plan)) != 0; }
+bool PlanValues::HasPlan(std::string_view plan) const { return plans.count(ToLowerAscii(plan)) != 0; }
 
 std::optional<SettingIndexes> PlanValues::Find(std::string_view plan, std::string_view subgroup,
                                                std::string_view setting) const {
-    const auto found = plans.find(Lower(plan));
+    const auto found = plans.find(ToLowerAscii(plan));
     if (found == plans.end()) return std::nullopt;
-    const auto indexes = found->second.find({Lower(subgroup), Lower(setting)});
+    const auto indexes = found->second.find({ToLowerAscii(subgroup), ToLowerAscii(setting)});
     if (indexes == found->second.end()) return std::nullopt;
     return indexes->second;
 }

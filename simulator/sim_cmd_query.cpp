@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "base/text.h"
 #include "simulator/sim_commands.h"
 #include "simulator/sim_settings.h"
 
@@ -68,10 +69,7 @@ std::string ThreeDigits(std::uint32_t value) {
 }
 
 std::string GuidAndName(std::string_view guid, std::string_view name) {
-    std::string text(guid);
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text + "  (" + std::string(name) + ")";
+    return ToLowerAscii(guid) + "  (" + std::string(name) + ")";
 }
 
 void AddSetting(std::string& out, const QueryLabels& labels, const SimSetting& row, const SimPlan& plan) {
